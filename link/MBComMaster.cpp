@@ -1,0 +1,75 @@
+#include "link/MBComMaster.h"
+
+namespace link {
+
+int Request::function() const
+{
+    switch (op) {
+    case Op::ReadHolding: return 0x03;
+    case Op::ReadInput: return 0x04;
+    case Op::ReadCoils: return 0x01;
+    case Op::WriteCoil: return 0x05;
+    case Op::DeviceName: return 0x11;
+    case Op::WriteRegisters: {
+        DataType t;
+        const bool single = value.metaType() != QMetaType::fromType<QVariantList>() && dataTypeOf(value, &t)
+                            && registersPerValue(t) == 1;
+        return single ? 0x06 : 0x10;
+    }
+    }
+    return 0;
+}
+
+Request MBComMaster::make(Request::Op op, int qid, int period, int reg, int count, DataType type, const QVariant& value) const
+{
+    Request r;
+    r.op = op;
+    r.qid = qid;
+    r.period = period;
+    r.address = m_deviceAddres;
+    r.reg = reg;
+    r.count = count;
+    r.type = type;
+    r.value = value;
+    return r;
+}
+
+void MBComMaster::ReadHoldRegs(int qid, int period, int regAddres, int dataType, int dataCount)
+{
+    submit(make(Request::Op::ReadHolding, qid, period, regAddres, dataCount, DataType(dataType)));
+}
+
+void MBComMaster::ReadInputRegs(int qid, int period, int regAddres, int dataType, int dataCount)
+{
+    submit(make(Request::Op::ReadInput, qid, period, regAddres, dataCount, DataType(dataType)));
+}
+
+void MBComMaster::ReadHoldBins(int qid, int period, int binAddres, int dataCount)
+{
+    submit(make(Request::Op::ReadCoils, qid, period, binAddres, dataCount, DataType::Bool));
+}
+
+void MBComMaster::WriteHoldRegs(int qid, int period, int regAddres, const QVariant& value)
+{
+    DataType t = DataType::UInt16;
+    if (value.metaType() == QMetaType::fromType<QVariantList>()) {
+        const QVariantList l = value.toList();
+        if (!l.isEmpty())
+            dataTypeOf(l.first(), &t);
+    } else {
+        dataTypeOf(value, &t);
+    }
+    submit(make(Request::Op::WriteRegisters, qid, period, regAddres, 1, t, value));
+}
+
+void MBComMaster::WriteHoldBins(int qid, int period, int binAddres, const QVariant& value)
+{
+    submit(make(Request::Op::WriteCoil, qid, period, binAddres, 1, DataType::Bool, value));
+}
+
+void MBComMaster::GetDeviceName(int qid)
+{
+    submit(make(Request::Op::DeviceName, qid, 0, 0, 0, DataType::UInt8));
+}
+
+}  // namespace link

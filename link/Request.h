@@ -1,0 +1,25 @@
+#pragma once
+// One request handed to the communication server.
+#include "link/DataType.h"
+
+#include <QVariant>
+
+namespace link {
+
+struct Request {
+    enum class Op { ReadHolding, ReadInput, ReadCoils, WriteRegisters, WriteCoil, DeviceName };
+
+    Op op = Op::ReadHolding;
+    int qid = 0;
+    int period = 0;      // ms; 0 = one-shot
+    int address = 0;     // Modbus device address; 0 = broadcast
+    int reg = 0;         // first register or coil
+    int count = 1;       // values to read
+    DataType type = DataType::UInt16;
+    QVariant value;      // values to write: one typed value or a QVariantList of them
+
+    // The Modbus function code the request uses.
+    int function() const;
+};
+
+}  // namespace link

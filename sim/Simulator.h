@@ -1,0 +1,77 @@
+#pragma once
+// The simulated bench and meter: two pseudo-terminal lines speaking Modbus RTU, the bench
+// line with the three modules, the meter line with one meter. The simulator runs on a
+// thread of its own; every member may be called from any thread.
+#include <QString>
+#include <QtGlobal>
+
+#include <memory>
+
+namespace sim {
+
+enum class Module { Imr, Usi, Ipt, Meter };
+
+enum class Fault {
+    None,
+    Silent,     // never answers
+    BadCrc,     // answers with a damaged CRC
+    Exception,  // answers with a Modbus exception (exceptionCode)
+    Slow,       // answers after slowMs
+};
+
+struct FaultSpec {
+    Fault fault = Fault::None;
+    int exceptionCode = 4;  // device failure
+    int slowMs = 2000;
+};
+
+struct Options {
+    QString directory;      // where the lines' stable names go; empty: defaultLineDirectory()
+    int imrAddress = 1;
+    int usiAddress = 2;
+    int iptAddress = 3;
+    int meterAddress = 1;
+    int meterType = 0;      // 0, 1, 3, 4 or 5
+    bool wireTime = false;  // delay answers by their time on a real wire
+    int baud = 19200;       // for the wire-time emulation
+    int executingMs = 300;  // how long the imitation module stays in its "executing" states
+};
+
+class Simulator {
+public:
+    explicit Simulator(Options options = {});
+    ~Simulator();
+    Simulator(const Simulator&) = delete;
+    Simulator& operator=(const Simulator&) = delete;
+
+    // Creates both lines and starts serving; false with a reason when it cannot.
+    bool start(QString* error = nullptr);
+    void stop();
+
+    // The stable names of the lines, to be opened like serial ports.
+    QString benchPort() const;
+    QString meterPort() const;
+
+    void setFault(Module m, const FaultSpec& f);
+    void setWireTime(bool on, int baud);
+    // Moves a module to another address; 0 takes it off the line.
+    void setAddress(Module m, int address);
+    // Closes a line's pseudo-terminal as if its adapter were unplugged.
+    void dropLine(Module anyModuleOnTheLine);
+
+    // Register access for tests and for the command line.
+    quint16 holding(Module m, int reg) const;
+    void setHolding(Module m, int reg, quint16 value);
+    quint16 input(Module m, int reg) const;
+    void setInput(Module m, int reg, quint16 value);
+    bool coil(Module m, int coil) const;
+    void setCoil(Module m, int coil, bool value);
+    // Requests each module has answered (or refused), for tests that count traffic.
+    int requestCount(Module m) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+}  // namespace sim
