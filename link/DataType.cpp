@@ -1,6 +1,6 @@
 #include "link/DataType.h"
 
-namespace link {
+namespace comm {
 
 QMetaType metaTypeOf(DataType t)
 {
@@ -30,4 +30,4 @@ int registersPerValue(DataType t)
     return t == DataType::Float || t == DataType::UInt32 ? 2 : 1;
 }
 
-}  // namespace link
+}  // namespace comm

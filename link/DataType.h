@@ -4,7 +4,7 @@
 #include <QMetaType>
 #include <QVariant>
 
-namespace link {
+namespace comm {
 
 enum class DataType : int {
     Int16 = 2,   // signed 16-bit, one register
@@ -29,4 +29,4 @@ inline QVariant i16(qint16 v) { return QVariant::fromValue(v); }
 inline QVariant f32(float v) { return QVariant::fromValue(v); }
 inline QVariant boolean(bool v) { return QVariant::fromValue(v); }
 
-}  // namespace link
+}  // namespace comm

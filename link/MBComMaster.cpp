@@ -1,6 +1,6 @@
 #include "link/MBComMaster.h"
 
-namespace link {
+namespace comm {
 
 int Request::function() const
 {
@@ -72,4 +72,4 @@ void MBComMaster::GetDeviceName(int qid)
     submit(make(Request::Op::DeviceName, qid, 0, 0, 0, DataType::UInt8));
 }
 
-}  // namespace link
+}  // namespace comm

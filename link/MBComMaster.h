@@ -17,7 +17,7 @@
 #include <QString>
 #include <QVariant>
 
-namespace link {
+namespace comm {
 
 class MBComMaster : public QObject {
     Q_OBJECT
@@ -83,4 +83,4 @@ private:
     int m_deviceAddres = 1;
 };
 
-}  // namespace link
+}  // namespace comm

@@ -4,7 +4,7 @@
 
 #include <QVariant>
 
-namespace link {
+namespace comm {
 
 struct Request {
     enum class Op { ReadHolding, ReadInput, ReadCoils, WriteRegisters, WriteCoil, DeviceName };
@@ -22,4 +22,4 @@ struct Request {
     int function() const;
 };
 
-}  // namespace link
+}  // namespace comm

@@ -1,6 +1,6 @@
 #include "link/Result.h"
 
-namespace link {
+namespace comm {
 
 QString resultText(int result)
 {
@@ -25,4 +25,4 @@ QString resultText(int result)
     }
 }
 
-}  // namespace link
+}  // namespace comm

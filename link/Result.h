@@ -3,7 +3,7 @@
 // sees for them.
 #include <QString>
 
-namespace link {
+namespace comm {
 
 enum Result : int {
     ResultOk = 0,
@@ -26,4 +26,4 @@ enum Result : int {
 
 QString resultText(int result);
 
-}  // namespace link
+}  // namespace comm

@@ -8,7 +8,7 @@
 
 namespace test {
 
-class FakeComMaster : public link::MBComMaster {
+class FakeComMaster : public comm::MBComMaster {
     Q_OBJECT
 public:
     using MBComMaster::MBComMaster;
@@ -38,9 +38,9 @@ public:
     }
     // Answers every request submitted from now on with what the responder returns, until
     // it is cleared; return false from it to leave a request unanswered.
-    std::function<bool(const link::Request&, QVariant* value, int* result)> responder;
+    std::function<bool(const comm::Request&, QVariant* value, int* result)> responder;
 
-    QList<link::Request> requests;
+    QList<comm::Request> requests;
     QList<bool> connectedRequests;
     QList<int> freed;
     int freeAllCalls = 0;
@@ -54,7 +54,7 @@ public:
             n += r.qid == qid;
         return n;
     }
-    const link::Request* last(int qid) const
+    const comm::Request* last(int qid) const
     {
         for (auto it = requests.crbegin(); it != requests.crend(); ++it)
             if (it->qid == qid)
@@ -63,7 +63,7 @@ public:
     }
 
 protected:
-    void submit(const link::Request& r) override
+    void submit(const comm::Request& r) override
     {
         requests.append(r);
         QVariant value;
