@@ -59,7 +59,8 @@ public:
     // Closes a line's pseudo-terminal as if its adapter were unplugged.
     void dropLine(Module anyModuleOnTheLine);
 
-    // Register access for tests and for the command line.
+    // Register access for tests and for the command line. The setters act like the master's
+    // writes (a command written to a command register is carried out) but skip the range checks.
     quint16 holding(Module m, int reg) const;
     void setHolding(Module m, int reg, quint16 value);
     quint16 input(Module m, int reg) const;
@@ -68,6 +69,13 @@ public:
     void setCoil(Module m, int coil, bool value);
     // Requests each module has answered (or refused), for tests that count traffic.
     int requestCount(Module m) const;
+
+    // Gives a dropped line a new pseudo-terminal under the same stable name, as if the adapter
+    // were plugged in again; false with a reason when it cannot.
+    bool restoreLine(Module anyModuleOnTheLine, QString* error = nullptr);
+    // A non-zero automaton error of the imitation module: shown in its error register, and every
+    // command that can fail ends with its failure result. 0 restores normal work.
+    void setImrError(int error);
 
 private:
     struct Impl;

@@ -1,0 +1,35 @@
+#pragma once
+// The bench and the meter under test as one piece of equipment: the imitation module delays
+// the meter's pulses, the meter measures the flow that delay stands for, and the pulse counter
+// counts the meter's pulse output. Time runs in short slices so each device sees the others
+// as they were at that moment.
+#include "sim/FlowMeter.h"
+#include "sim/ImrModule.h"
+#include "sim/IptModule.h"
+#include "sim/Simulator.h"
+#include "sim/UsiModule.h"
+
+namespace sim {
+
+class Bench {
+public:
+    Bench(const Options& options, const MeterType& meterType, Clock::time_point now);
+
+    void advanceTo(Clock::time_point now);
+    Device& device(Module m);
+    ImrModule& imr() { return m_imr; }
+
+    // The flow the meter sees while the module imitates with `delayedPulses`, m3/h.
+    static double imitatedFlow(int delayedPulses, double delayNs);
+
+private:
+    void step(Clock::time_point to);
+
+    Clock::time_point m_now;
+    ImrModule m_imr;
+    UsiModule m_usi;
+    IptModule m_ipt;
+    FlowMeter m_meter;
+};
+
+}  // namespace sim

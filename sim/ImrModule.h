@@ -1,0 +1,40 @@
+#pragma once
+// The flow imitation module ИМР: its automaton, the imitation clock, the delay line
+// calibration sums and the converter's SAR data.
+#include "sim/BenchModule.h"
+#include "sim/ImrAutomaton.h"
+#include "sim/Jitter.h"
+
+namespace sim {
+
+class ImrModule : public BenchModule {
+public:
+    ImrModule(int address, int executingMs, Clock::time_point now);
+
+    int refuseWrite(int reg, quint16 value) const override;
+    void holdingWritten(int reg) override;
+
+    bool isImitating() const { return m_automaton.state() == imr::Imitating; }
+    int delayedPulses() const;
+    // The delay the module's pulses are held by, ns.
+    double delayNs() const;
+    // The autocirculations of the meter it is wired to, reported by command 4.
+    void setMeterAutocirculations(int count) { m_meterAutocirculations = count; }
+    void injectAutomatonError(quint8 error);
+
+protected:
+    void elapse(Clock::time_point before) override;
+
+private:
+    void finished(const ImrAutomaton::Completion& c);
+    void storeCalibrationSums();
+    void runImitationClock();
+    void showAutomaton();
+
+    ImrAutomaton m_automaton;
+    Clock::time_point m_imitationStart;
+    int m_meterAutocirculations = 256;
+    Jitter m_sarNoise{6};
+};
+
+}  // namespace sim

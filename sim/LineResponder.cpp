@@ -1,0 +1,89 @@
+#include "sim/LineResponder.h"
+
+#include "sim/Crc16.h"
+#include "sim/ModbusFunctions.h"
+#include "sim/WireTime.h"
+
+#include <cmath>
+
+namespace sim {
+
+namespace {
+constexpr int BroadcastAddress = 0;
+}  // namespace
+
+void LineResponder::attach(Module m, Device* device) { m_stations.append(Station{m, device, {}}); }
+
+std::optional<Reply> LineResponder::respond(const QByteArray& frame, const WireSettings& wire)
+{
+    if (!hasValidCrc(frame))
+        return std::nullopt;
+    const int address = quint8(frame[0]);
+    const QByteArray pdu = frame.mid(1, frame.size() - 3);
+    if (address == BroadcastAddress) {
+        broadcast(pdu);
+        return std::nullopt;
+    }
+    for (Station& s : m_stations) {
+        if (s.device->address() != address)
+            continue;
+        ++s.requests;
+        if (s.fault.fault == Fault::Silent)
+            return std::nullopt;
+        Reply reply{withCrc(QByteArray(1, char(address)).append(answerPdu(s, pdu)))};
+        if (s.fault.fault == Fault::BadCrc)
+            reply.frame.back() = char(reply.frame.back() ^ 0x5A);
+        if (wire.emulate)
+            reply.delayMs = int(std::ceil(wireTimeMs(int(frame.size()), int(reply.frame.size()), wire.baud)));
+        if (s.fault.fault == Fault::Slow)
+            reply.delayMs += s.fault.slowMs;
+        return reply;
+    }
+    return std::nullopt;
+}
+
+// A module that would refuse the request or is struck dumb does not execute it either.
+void LineResponder::broadcast(const QByteArray& pdu)
+{
+    for (Station& s : m_stations) {
+        if (s.device->address() == BroadcastAddress)
+            continue;
+        ++s.requests;
+        if (s.fault.fault != Fault::Silent && s.fault.fault != Fault::Exception)
+            executeRequest(*s.device, pdu);
+    }
+}
+
+QByteArray LineResponder::answerPdu(Station& s, const QByteArray& pdu)
+{
+    if (s.fault.fault == Fault::Exception)
+        return exceptionResponse(quint8(pdu.isEmpty() ? 0 : pdu[0]), quint8(s.fault.exceptionCode));
+    return executeRequest(*s.device, pdu);
+}
+
+void LineResponder::setFault(Module m, const FaultSpec& f)
+{
+    if (Station* s = station(m))
+        s->fault = f;
+}
+
+int LineResponder::requestCount(Module m) const
+{
+    const Station* s = station(m);
+    return s ? s->requests : 0;
+}
+
+LineResponder::Station* LineResponder::station(Module m)
+{
+    for (Station& s : m_stations)
+        if (s.module == m)
+            return &s;
+    return nullptr;
+}
+
+const LineResponder::Station* LineResponder::station(Module m) const
+{
+    return const_cast<LineResponder*>(this)->station(m);
+}
+
+}  // namespace sim

@@ -1,0 +1,51 @@
+#pragma once
+// The devices of one line as the master sees them: checks a request frame's CRC and address,
+// lets the addressed device execute it (every device on a broadcast, without an answer), and
+// shapes the answer by the device's injected fault and the line's wire time.
+#include "sim/Device.h"
+#include "sim/Simulator.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <optional>
+
+namespace sim {
+
+struct Reply {
+    QByteArray frame;
+    int delayMs = 0;
+};
+
+struct WireSettings {
+    bool emulate = false;
+    int baud = 19200;
+};
+
+class LineResponder {
+public:
+    void attach(Module m, Device* device);
+    bool serves(Module m) const { return station(m) != nullptr; }
+
+    std::optional<Reply> respond(const QByteArray& frame, const WireSettings& wire);
+
+    void setFault(Module m, const FaultSpec& f);
+    int requestCount(Module m) const;
+
+private:
+    struct Station {
+        Module module;
+        Device* device;
+        FaultSpec fault;
+        int requests = 0;
+    };
+
+    void broadcast(const QByteArray& pdu);
+    static QByteArray answerPdu(Station& s, const QByteArray& pdu);
+    Station* station(Module m);
+    const Station* station(Module m) const;
+
+    QList<Station> m_stations;
+};
+
+}  // namespace sim

@@ -1,0 +1,132 @@
+#include "sim/SimCommandLine.h"
+
+#include "sim/LineDirectory.h"
+
+#include <QCommandLineParser>
+
+namespace sim {
+
+namespace {
+
+std::optional<Module> moduleNamed(const QString& name)
+{
+    if (name == u"imr") return Module::Imr;
+    if (name == u"usi") return Module::Usi;
+    if (name == u"ipt") return Module::Ipt;
+    if (name == u"meter") return Module::Meter;
+    return std::nullopt;
+}
+
+// "kind" or "kind:number".
+std::optional<FaultSpec> faultNamed(const QString& text)
+{
+    const QString kind = text.section(u':', 0, 0);
+    const QString argument = text.section(u':', 1);
+    bool numeric = true;
+    const int number = argument.isEmpty() ? -1 : argument.toInt(&numeric);  // -1: none given
+    if (!numeric || number == 0 || number < -1)
+        return std::nullopt;
+    FaultSpec f;
+    if (kind == u"none" && argument.isEmpty())
+        f.fault = Fault::None;
+    else if (kind == u"silent" && argument.isEmpty())
+        f.fault = Fault::Silent;
+    else if (kind == u"crc" && argument.isEmpty())
+        f.fault = Fault::BadCrc;
+    else if (kind == u"exception" && number <= 255) {
+        f.fault = Fault::Exception;
+        if (number > 0)
+            f.exceptionCode = number;
+    } else if (kind == u"slow") {
+        f.fault = Fault::Slow;
+        if (number > 0)
+            f.slowMs = number;
+    } else
+        return std::nullopt;
+    return f;
+}
+
+}  // namespace
+
+std::optional<FaultAssignment> parseFault(const QString& text, QString* error)
+{
+    const std::optional<Module> module = moduleNamed(text.section(u'=', 0, 0));
+    const std::optional<FaultSpec> fault = faultNamed(text.section(u'=', 1));
+    if (module && fault && text.count(u'=') == 1)
+        return FaultAssignment{*module, *fault};
+    if (error)
+        *error = QStringLiteral("bad fault \"%1\": expected imr|usi|ipt|meter=none|silent|crc|exception[:code]|slow[:ms]")
+                     .arg(text);
+    return std::nullopt;
+}
+
+SimCommandLine::Outcome SimCommandLine::parse(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Simulated ZTA bench (ИМР, УСИ, ИПТ) and flow meter on two pseudo-terminal lines."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
+    const QCommandLineOption dir(QStringLiteral("dir"), QStringLiteral("Where the lines' stable names go (default %1).")
+                                                            .arg(defaultLineDirectory()), QStringLiteral("path"));
+    const QCommandLineOption imr(QStringLiteral("imr-addr"), QStringLiteral("Address of ИМР (1)."), QStringLiteral("n"));
+    const QCommandLineOption usi(QStringLiteral("usi-addr"), QStringLiteral("Address of УСИ (2)."), QStringLiteral("n"));
+    const QCommandLineOption ipt(QStringLiteral("ipt-addr"), QStringLiteral("Address of ИПТ (3)."), QStringLiteral("n"));
+    const QCommandLineOption meter(QStringLiteral("meter-addr"), QStringLiteral("Address of the meter (1)."), QStringLiteral("n"));
+    const QCommandLineOption type(QStringLiteral("meter-type"), QStringLiteral("Meter type: 0, 1, 3, 4 or 5 (0)."), QStringLiteral("n"));
+    const QCommandLineOption wire(QStringLiteral("wire-time"), QStringLiteral("Delay answers by their time on a real line."));
+    const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("Line speed for --wire-time (19200)."), QStringLiteral("n"));
+    const QCommandLineOption executing(QStringLiteral("executing-ms"),
+                                       QStringLiteral("How long ИМР commands stay executing (300)."), QStringLiteral("ms"));
+    const QCommandLineOption fault(QStringLiteral("fault"),
+                                   QStringLiteral("Inject a fault, repeatable: module=kind, module imr|usi|ipt|meter, "
+                                                  "kind none|silent|crc|exception[:code]|slow[:ms]."),
+                                   QStringLiteral("module=kind"));
+    parser.addOptions({help, dir, imr, usi, ipt, meter, type, wire, baud, executing, fault});
+    m_help = parser.helpText();
+
+    if (!parser.parse(arguments)) {
+        m_error = parser.errorText();
+        return Outcome::Error;
+    }
+    if (parser.isSet(help))
+        return Outcome::Help;
+    if (!parser.positionalArguments().isEmpty()) {
+        m_error = QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first());
+        return Outcome::Error;
+    }
+
+    Options& o = m_setup.options;
+    struct Number {
+        const QCommandLineOption& option;
+        int* target;
+        int min;
+        int max;
+    };
+    const Number numbers[] = {
+        {imr, &o.imrAddress, 0, 247},   {usi, &o.usiAddress, 0, 247},  {ipt, &o.iptAddress, 0, 247},
+        {meter, &o.meterAddress, 0, 247}, {type, &o.meterType, 0, 5},  {baud, &o.baud, 300, 1000000},
+        {executing, &o.executingMs, 0, 60000},
+    };
+    for (const Number& n : numbers) {
+        if (!parser.isSet(n.option))
+            continue;
+        bool ok = false;
+        const int value = parser.value(n.option).toInt(&ok);
+        if (!ok || value < n.min || value > n.max) {
+            m_error = QStringLiteral("--%1 wants a number from %2 to %3").arg(n.option.names().first()).arg(n.min).arg(n.max);
+            return Outcome::Error;
+        }
+        *n.target = value;
+    }
+    o.directory = parser.value(dir);
+    o.wireTime = parser.isSet(wire);
+    for (const QString& text : parser.values(fault)) {
+        const std::optional<FaultAssignment> f = parseFault(text, &m_error);
+        if (!f)
+            return Outcome::Error;
+        m_setup.faults.append(*f);
+    }
+    return Outcome::Run;
+}
+
+}  // namespace sim
