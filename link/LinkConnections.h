@@ -1,0 +1,55 @@
+#pragma once
+// Connecting and disconnecting the two Modbus lines from the main window, and how the
+// window follows their connection state.
+#include "link/CanalFrm.h"
+#include "link/MBComMaster.h"
+#include "ui/forms/MainForm.h"
+
+#include <functional>
+
+namespace comm {
+
+class LinkConnections {
+public:
+    // What the lines' connection changes mean to other parts of the program.
+    struct Hooks {
+        std::function<void()> hideMeterWindows;         // before the meter line goes down
+        std::function<void()> restartMeterPolling;      // sent when the meter line comes up
+        std::function<void(bool)> benchConnectedChanged;
+    };
+
+    LinkConnections(ui::forms::MainForm& form, TCanalFrm& canal, MBComMaster& bench, MBComMaster& meter,
+                    quint8& meterAddress, Hooks hooks);
+
+    bool FServerConnected() const { return m_serverConnected; }
+    bool FPRiborConnected() const { return m_priborConnected; }
+
+    // Attaches both connections to the server, as the window loads.
+    void attachAll();
+
+    void ConnectZTAExecute();
+    void ConnectPribExecute();
+    void btnCanalClick();
+    void BBParamClick();
+    void MBCMChangeConnected(bool connected);
+    void MBCM1ChangeConnected(bool connected);
+
+    // Reports the server as unreachable; false then. Every operation on a connection that
+    // failed to attach tries again first.
+    static bool ensureAttached(MBComMaster& server);
+
+private:
+    void configure(MBComMaster& server);
+    void takeMeterAddress();
+
+    ui::forms::MainForm& m_form;
+    TCanalFrm& m_canal;
+    MBComMaster& m_bench;
+    MBComMaster& m_meter;
+    quint8& m_meterAddress;
+    Hooks m_hooks;
+    bool m_serverConnected = false;
+    bool m_priborConnected = false;
+};
+
+}  // namespace comm

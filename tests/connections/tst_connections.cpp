@@ -1,0 +1,196 @@
+// The two line connections and how the main window follows them.
+#include "../support/FakeComMaster.h"
+#include "../support/ScriptedDialogs.h"
+#include "link/CanalFrm.h"
+#include "link/LinkConnections.h"
+#include "shell/settings/IniFile.h"
+#include "shell/settings/SettingsLocation.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using test::FakeComMaster;
+
+struct LinesFixture {
+    QTemporaryDir dir;
+    test::ScriptedDialogs dialogs;
+    ui::forms::MainForm form;
+    comm::TCanalFrm canal{[] { return QStringList{"COM1", "COM3"}; }};
+    FakeComMaster bench;
+    FakeComMaster meter;
+    quint8 meterAddress = 0;
+    int pollingRestarts = 0;
+    int meterWindowsHidden = 0;
+    QList<bool> benchStates;
+    comm::LinkConnections links{form, canal, bench, meter, meterAddress,
+                                {[this] { ++meterWindowsHidden; }, [this] { ++pollingRestarts; },
+                                 [this](bool on) { benchStates.append(on); }}};
+
+    LinesFixture() { settings::setSettingsDirectory(dir.path()); }
+    settings::IniFile ini() const { return settings::IniFile(settings::ztaIniPath()); }
+};
+
+class TstConnections : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void benchConnectUsesTheStoredSettings()
+    {
+        LinesFixture f;
+        auto ini = f.ini();
+        ini.writeString("ZTA", "Comm Port", "COM3");
+        ini.writeInteger("ZTA", "Baud Rate", 4800);
+        ini.writeInteger("ZTA", "Link Type", 1);
+        ini.writeInteger("ZTA", "Interval", 7);
+        ini.writeInteger("ZTA", "Receive Delay", 250);
+        ini.writeInteger("ZTA", "Error Retriers", 2);
+        f.form.config.BtnConnect.click();
+        QCOMPARE(f.bench.connectedRequests, QList<bool>{true});
+        QCOMPARE(f.bench.ComPort(), QString("COM3"));
+        QCOMPARE(f.bench.ComSpeed(), 4800);
+        QCOMPARE(f.bench.LinkType(), 1);
+        QCOMPARE(f.bench.InterByte(), 7);
+        QCOMPARE(f.bench.AnswerDelay(), 250);
+        QCOMPARE(f.bench.Retries(), 2);
+        QCOMPARE(f.canal.TitleP, QString("ZTA"));
+    }
+
+    void withoutFileTheDefaultsConnect()
+    {
+        LinesFixture f;
+        f.form.ConnectZTA.trigger();  // Ctrl+K
+        QCOMPARE(f.bench.ComPort(), QString("COM1"));
+        QCOMPARE(f.bench.ComSpeed(), 19200);
+        QCOMPARE(f.bench.AnswerDelay(), 500);
+        QCOMPARE(f.bench.Retries(), 5);
+        QCOMPARE(f.bench.InterByte(), 20);
+    }
+
+    void buttonsDoNotChangeTheFlags()
+    {
+        LinesFixture f;
+        f.form.config.BtnConnect.click();
+        QVERIFY(!f.links.FServerConnected());
+        QCOMPARE(f.form.config.BtnConnect.caption(), QString("Подключиться"));
+    }
+
+    void windowFollowsTheBenchLine()
+    {
+        LinesFixture f;
+        auto& c = f.form.config;
+        f.bench.reportConnected(true);
+        QVERIFY(f.links.FServerConnected());
+        QCOMPARE(f.form.StatusBar.panelText(0), QString("Вкл сервер"));
+        QCOMPARE(f.form.SB.panelText(0), QString("ZTA on"));
+        QCOMPARE(c.BtnConnect.caption(), QString("Отключиться"));
+        QVERIFY(c.BitBtn5.isEnabled());
+        QVERIFY(c.BtnCount.isEnabled());
+
+        c.BtnConnect.click();
+        QCOMPARE(f.bench.connectedRequests.last(), false);
+        QVERIFY(!c.BitBtn5.isEnabled());
+        QVERIFY(!c.BtnCount.isEnabled());
+        QCOMPARE(f.bench.freeAllCalls, 0);  // periodic requests survive a bench disconnect
+        f.bench.reportConnected(false);
+        QCOMPARE(f.form.StatusBar.panelText(0), QString("Выкл сервер"));
+        QCOMPARE(f.form.SB.panelText(0), QString("COM1ZTA off"));
+        QCOMPARE(c.BtnConnect.caption(), QString("Подключиться"));
+        QCOMPARE(f.benchStates, (QList<bool>{true, false}));
+    }
+
+    void windowFollowsTheMeterLine()
+    {
+        LinesFixture f;
+        auto& c = f.form.config;
+        f.ini().writeString("PRIBOR", "Comm Port", "COM3");
+        c.edtadrp.setText("7");
+        f.form.CTRLP1.click();
+        QCOMPARE(f.meterAddress, quint8(7));
+        QCOMPARE(f.meter.DeviceAddres(), 7);
+        QCOMPARE(f.meter.ComPort(), QString("COM3"));
+        f.meter.reportConnected(true);
+        QVERIFY(f.links.FPRiborConnected());
+        QCOMPARE(f.form.SB.panelText(0), QString("Pribor on"));
+        QCOMPARE(c.BtnConnect1.caption(), QString("Отключиться"));
+        QVERIFY(c.BitBtn7.isEnabled());
+        QVERIFY(c.BtnSetup.isEnabled());
+        QCOMPARE(f.pollingRestarts, 1);
+
+        c.BtnConnect1.click();
+        QCOMPARE(f.meterWindowsHidden, 1);
+        QCOMPARE(f.meter.freeAllCalls, 1);  // the meter's periodic requests stop first
+        QVERIFY(!c.BitBtn7.isEnabled());
+        f.meter.reportConnected(false);
+        QCOMPARE(f.form.SB.panelText(0), QString("COM3Pribor off"));
+        QCOMPARE(c.BtnConnect1.caption(), QString("Подключиться"));
+        QCOMPARE(f.pollingRestarts, 1);
+    }
+
+    void disconnectTextNamesThePortReadLast()
+    {
+        LinesFixture f;
+        f.ini().writeString("PRIBOR", "Comm Port", "COM4");
+        f.bench.reportConnected(true);
+        f.form.config.BtnConnect1.click();  // reads the meter line's section
+        f.bench.reportConnected(false);
+        QCOMPARE(f.form.SB.panelText(0), QString("COM4ZTA off"));
+    }
+
+    void meterAddressThatIsNotANumberStopsTheConnect()
+    {
+        LinesFixture f;
+        f.form.config.edtadrp.setText("abc");
+        f.form.config.BtnConnect1.click();
+        QCOMPARE(f.dialogs.lastMessage(), QString("«abc» не является целым числом"));
+        QVERIFY(f.meter.connectedRequests.isEmpty());
+    }
+
+    void meterAddressIsTakenAtEachParametersPress()
+    {
+        LinesFixture f;
+        f.form.config.edtadrp.setText("300");
+        f.form.config.BBParam.click();
+        QCOMPARE(f.meterAddress, quint8(44));  // stored as a byte
+        QVERIFY(f.canal.form.isVisible());
+        QVERIFY(f.canal.form.RgrLink.isEnabled());
+        QCOMPARE(f.canal.TitleP, QString("Pribor"));
+    }
+
+    void parametersOfEitherLineHideAnOpenDialog_data()
+    {
+        QTest::addColumn<bool>("benchFirst");
+        QTest::addColumn<bool>("benchSecond");
+        QTest::newRow("bench, bench") << true << true;
+        QTest::newRow("bench, meter") << true << false;
+        QTest::newRow("meter, bench") << false << true;
+        QTest::newRow("meter, meter") << false << false;
+    }
+    void parametersOfEitherLineHideAnOpenDialog()
+    {
+        QFETCH(bool, benchFirst);
+        QFETCH(bool, benchSecond);
+        LinesFixture f;
+        auto press = [&](bool bench) { (bench ? f.form.config.btnCanal : f.form.config.BBParam).click(); };
+        press(benchFirst);
+        QVERIFY(f.canal.form.isVisible());
+        press(benchSecond);
+        QVERIFY(!f.canal.form.isVisible());
+        QVERIFY(!f.canal.flagsh);
+    }
+
+    void unreachableServerIsReportedAndTriedAgain()
+    {
+        LinesFixture f;
+        f.bench.attachable = false;
+        f.links.attachAll();
+        QCOMPARE(f.dialogs.captions.last(), QString("Критическая ошибка"));
+        QCOMPARE(f.dialogs.icons.last(), ui::Icon::Error);
+        QCOMPARE(f.dialogs.messages.size(), 1);  // the meter line attached
+        f.form.config.BtnConnect.click();
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        QVERIFY(f.bench.connectedRequests.isEmpty());
+        QCOMPARE(f.bench.attachCalls, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstConnections)
+#include "tst_connections.moc"
