@@ -2,6 +2,9 @@
 
 #include "ui/forms/AboutForm.h"
 #include "ui/forms/CanalForm.h"
+#include "ui/forms/FlowMeterForm.h"
+#include "ui/forms/FlowMeterFormKS.h"
+#include "ui/forms/ImVOForm.h"
 #include "ui/forms/MProForm.h"
 #include "ui/forms/MainForm.h"
 #include "ui/forms/SysForm.h"
@@ -13,9 +16,12 @@ std::vector<std::unique_ptr<ui::Form>> createAllForms()
     std::vector<std::unique_ptr<ui::Form>> forms;
     forms.push_back(std::make_unique<MainForm>());
     forms.push_back(std::make_unique<CanalForm>());
+    forms.push_back(std::make_unique<ImVOForm>());
     forms.push_back(std::make_unique<SysForm>());
     forms.push_back(std::make_unique<MProForm>());
     forms.push_back(std::make_unique<AboutForm>());
+    forms.push_back(std::make_unique<FlowMeterForm>());
+    forms.push_back(std::make_unique<FlowMeterFormKS>());
     return forms;
 }
 
