@@ -1,0 +1,68 @@
+#pragma once
+// The server's side of a line, on the server's thread: a queue of requests fed to the
+// line one at a time, the repetition of periodic tasks, cancellation, and the Result 3
+// answers owed when the port closes or is lost.
+//
+// Every request handed in is answered exactly once through answered() (a periodic task
+// once per repetition) unless it is cancelled first.
+#include "link/Request.h"
+#include "link/rtu/Answer.h"
+#include "link/rtu/PortSettings.h"
+#include "link/rtu/RtuLine.h"
+
+#include <QObject>
+#include <QQueue>
+#include <QTimer>
+
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace comm::rtu {
+
+class RtuWorker : public QObject {
+    Q_OBJECT
+public:
+    explicit RtuWorker(QObject* parent = nullptr);
+
+    void open(const PortSettings& settings);
+    void close();
+    void setInterFrameDelay(int microseconds);
+
+    // task: the component's number for the request, unique for the worker's lifetime.
+    void submit(quint64 task, const Request& r);
+    // Forgets the tasks without answering them; a periodic task stops repeating.
+    void cancel(const QList<quint64>& tasks);
+    void cancelAll();
+
+Q_SIGNALS:
+    void connectedChanged(bool connected);
+    void answered(quint64 task, const comm::rtu::Answer& answer);
+
+private:
+    struct Job {
+        quint64 task;
+        Request request;
+    };
+    // A periodic task; at most one of its repetitions waits in the queue or on the line,
+    // so a slow line makes it skip beats instead of piling them up.
+    struct Repeat {
+        Request request;
+        QTimer timer;
+        bool outstanding = false;
+    };
+
+    void enqueue(const Job& job);
+    void startNext();
+    void complete(const Job& job, const Answer& answer);
+    void onLineFinished(const Answer& answer);
+    void onLineLost();
+    void failOutstanding();
+
+    RtuLine m_line{this};
+    QQueue<Job> m_queue;
+    std::optional<Job> m_current;  // the job on the line
+    std::map<quint64, std::unique_ptr<Repeat>> m_repeats;
+};
+
+}  // namespace comm::rtu

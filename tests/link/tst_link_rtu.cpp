@@ -1,0 +1,477 @@
+// The RTU server over a pseudo-terminal against the simulated bench: every operation and
+// type on the wire, periodic tasks, the Result of each kind of failure, and the promise
+// that every one-shot request gets exactly one answer whatever happens to the line.
+#include "link/Result.h"
+
+#include "BenchLine.h"
+#include "TypedText.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <sys/resource.h>
+
+using comm::DataType;
+using sim::Fault;
+using sim::Module;
+using namespace test;
+using Registers = QList<quint16>;
+
+namespace {
+
+// ИМР registers that take any value without side effects worth mentioning.
+constexpr int FreeHoldingReg = 32772;  // imitation time and quartz frequency, 4 registers
+constexpr int WordReg = 16385;         // number of conversions
+constexpr int FloatReg = 49152;        // time t0
+constexpr int SumsReg = 32772;         // input: calibration sums, 20 registers
+constexpr int SarReg = 6;              // input: one byte
+constexpr int PolarityCoil = 1;        // coils 1 and 2
+
+double processCpuSeconds()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+int valueCount(const QVariant& v)
+{
+    return v.metaType() == QMetaType::fromType<QVariantList>() ? int(v.toList().size()) : 1;
+}
+
+sim::FaultSpec slow(int ms)
+{
+    sim::FaultSpec f;
+    f.fault = Fault::Slow;
+    f.slowMs = ms;
+    return f;
+}
+
+}  // namespace
+
+class TestRtuServer : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<BenchLine> line;
+    std::unique_ptr<Server> server;  // connected to the line before each case
+
+    sim::Simulator* simulator() const { return line->simulator.get(); }
+    comm::RtuComMaster& master() const { return server->master; }
+    const ExchangeLog& log() const { return server->log; }
+    // A server of its own for the cases that need other time-outs.
+    void reconnect(int answerDelayMs, int retries)
+    {
+        server.reset();
+        server = std::make_unique<Server>(line->port, answerDelayMs, retries);
+        QVERIFY(server->connect());
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        line = std::make_unique<BenchLine>();
+        server = std::make_unique<Server>(line->port);
+        QVERIFY2(server->connect(), qPrintable(line->port));
+    }
+    void cleanup()
+    {
+        server.reset();
+        line.reset();
+    }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<Registers>("registers");  // as the device holds them
+        QTest::addColumn<int>("writeFunction");
+        const auto list = [](QVariantList l) { return QVariant(l); };
+        QTest::newRow("holding int16") << "holding" << 2 << comm::i16(-2) << Registers{0xFFFE} << 0x06;
+        QTest::newRow("holding uint8") << "holding" << 17 << comm::u8(200) << Registers{200} << 0x06;
+        QTest::newRow("holding uint16") << "holding" << 18 << comm::u16(0xBEEF) << Registers{0xBEEF} << 0x06;
+        QTest::newRow("holding uint32") << "holding" << 19 << comm::u32(0x12345678) << Registers{0x1234, 0x5678} << 0x10;
+        QTest::newRow("holding float") << "holding" << 4 << comm::f32(-1.5f) << Registers{0xBFC0, 0x0000} << 0x10;
+        QTest::newRow("holding floats") << "holding" << 4 << list({comm::f32(1.0f), comm::f32(2.0f)})
+                                        << Registers{0x3F80, 0, 0x4000, 0} << 0x10;
+        QTest::newRow("holding uint16 list") << "holding" << 18 << list({comm::u16(1), comm::u16(2), comm::u16(3)})
+                                             << Registers{1, 2, 3} << 0x10;
+        QTest::newRow("holding list of one") << "holding" << 18 << list({comm::u16(7)}) << Registers{7} << 0x10;
+        QTest::newRow("input int16") << "input" << 2 << comm::i16(-32768) << Registers{0x8000} << 0;
+        QTest::newRow("input uint8") << "input" << 17 << comm::u8(255) << Registers{0x00FF} << 0;
+        QTest::newRow("input float") << "input" << 4 << comm::f32(3.25f) << Registers{0x4050, 0} << 0;
+        QTest::newRow("input uint32 list") << "input" << 19 << list({comm::u32(1), comm::u32(0xFFFFFFFF)})
+                                           << Registers{0, 1, 0xFFFF, 0xFFFF} << 0;
+        QTest::newRow("coil on") << "coil" << 11 << comm::boolean(true) << Registers{1} << 0x05;
+        QTest::newRow("coil off") << "coil" << 11 << comm::boolean(false) << Registers{0} << 0x05;
+        QTest::newRow("coils read") << "coils" << 11 << list({comm::boolean(true), comm::boolean(false)}) << Registers{1, 0} << 0;
+    }
+    // Writes go through the server and are checked in the device; reads of what the device
+    // holds come back as the same typed values.
+    void roundTrip()
+    {
+        QFETCH(QString, table);
+        QFETCH(int, type);
+        QFETCH(QVariant, value);
+        QFETCH(Registers, registers);
+        QFETCH(int, writeFunction);
+        sim::Simulator* sim = simulator();
+        const int count = valueCount(value);
+        int readFunction = 0;
+        if (table == "holding") {
+            master().WriteHoldRegs(1, 0, FreeHoldingReg, value);
+            QVERIFY(log().waitFor(1));
+            QCOMPARE(log().last(1).result, 0);
+            QCOMPARE(log().last(1).function, writeFunction);
+            for (int i = 0; sim && i < registers.size(); ++i)
+                QCOMPARE(sim->holding(Module::Imr, FreeHoldingReg + i), registers[i]);
+            master().ReadHoldRegs(2, 0, FreeHoldingReg, type, count);
+            readFunction = 0x03;
+        } else if (table == "input") {
+            REQUIRE_SIMULATOR(*line);
+            for (int i = 0; i < registers.size(); ++i)
+                sim->setInput(Module::Imr, SumsReg + i, registers[i]);
+            master().ReadInputRegs(2, 0, SumsReg, type, count);
+            readFunction = 0x04;
+        } else if (table == "coil") {
+            master().WriteHoldBins(1, 0, PolarityCoil, value);
+            QVERIFY(log().waitFor(1));
+            QCOMPARE(log().last(1).result, 0);
+            QCOMPARE(log().last(1).function, writeFunction);
+            if (sim)
+                QCOMPARE(sim->coil(Module::Imr, PolarityCoil), value.toBool());
+            master().ReadHoldBins(2, 0, PolarityCoil, 1);
+            readFunction = 0x01;
+        } else {
+            REQUIRE_SIMULATOR(*line);
+            for (int i = 0; i < registers.size(); ++i)
+                sim->setCoil(Module::Imr, PolarityCoil + i, registers[i] != 0);
+            master().ReadHoldBins(2, 0, PolarityCoil, count);
+            readFunction = 0x01;
+        }
+        QVERIFY(log().waitFor(2));
+        const Exchange& read = log().last(2);
+        QCOMPARE(read.result, 0);
+        QCOMPARE(read.mbAddr, ImrAddress);
+        QCOMPARE(read.function, readFunction);
+        // One value reads back bare, whatever was written.
+        const QVariant expected = count == 1 ? QVariant(value.toList().value(0, value)) : value;
+        QCOMPARE(typedText(read.value), typedText(expected));
+    }
+
+    void deviceName()
+    {
+        master().GetDeviceName(17);
+        QVERIFY(log().waitFor(17));
+        const Exchange& e = log().last(17);
+        QCOMPARE(e.result, 0);
+        QCOMPARE(e.function, 0x11);
+        QCOMPARE(e.value.metaType(), QMetaType::fromType<QString>());
+        QVERIFY2(e.value.toString().contains(QStringLiteral("ЗТА-ИМР")), qPrintable(e.value.toString()));
+    }
+
+    // Values the server cannot put into registers, or a type code it does not know, are
+    // refused without a word on the line.
+    void wrongType_data()
+    {
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<int>("type");
+        QTest::newRow("text to registers") << "registers" << QVariant(QStringLiteral("12")) << 0;
+        QTest::newRow("plain int to registers") << "registers" << QVariant(12) << 0;
+        QTest::newRow("empty list") << "registers" << QVariant(QVariantList{}) << 0;
+        QTest::newRow("list with text") << "registers" << QVariant(QVariantList{comm::u16(1), QStringLiteral("x")}) << 0;
+        QTest::newRow("text to a coil") << "coil" << QVariant(QStringLiteral("on")) << 0;
+        QTest::newRow("read of type code 7") << "read" << QVariant() << 7;
+    }
+    void wrongType()
+    {
+        QFETCH(QString, op);
+        QFETCH(QVariant, value);
+        QFETCH(int, type);
+        const int before = simulator() ? simulator()->requestCount(Module::Imr) : 0;
+        if (op == "registers")
+            master().WriteHoldRegs(1, 0, WordReg, value);
+        else if (op == "coil")
+            master().WriteHoldBins(1, 0, PolarityCoil, value);
+        else
+            master().ReadHoldRegs(1, 0, WordReg, type, 1);
+        QVERIFY(log().waitFor(1));
+        QCOMPARE(log().last(1).result, int(comm::ResultWrongType));
+        if (simulator())
+            QCOMPARE(simulator()->requestCount(Module::Imr), before);
+    }
+
+    void periodic_data()
+    {
+        QTest::addColumn<bool>("freeAll");
+        QTest::newRow("FreeTask") << false;
+        QTest::newRow("FreeAllTasks") << true;
+    }
+    void periodic()
+    {
+        QFETCH(bool, freeAll);
+        constexpr int Period = 100;
+        master().ReadInputRegs(300007, Period, SarReg, 17, 1);
+        QVERIFY(log().waitFor(300007, 4, 3000));
+        QList<qint64> times;
+        for (const Exchange& e : log().exchanges) {
+            QCOMPARE(e.result, 0);
+            QCOMPARE(e.value.metaType(), QMetaType::fromType<quint8>());
+            times.append(e.atMs);
+        }
+        // Paced by the period, not as fast as the line allows.
+        QVERIFY2(times[3] - times[0] >= 0.8 * 3 * Period, qPrintable(QString::number(times[3] - times[0])));
+        if (freeAll)
+            master().FreeAllTasks();
+        else
+            master().FreeTask(300007);
+        const int answered = log().count(300007);
+        QTest::qWait(4 * Period);
+        QCOMPARE(log().count(300007), answered);
+    }
+
+    void sharedQid()
+    {
+        master().ReadHoldRegs(15, 100, WordReg, 18, 1);
+        master().ReadHoldRegs(15, 100, FloatReg, 4, 1);
+        master().ReadInputRegs(19, 100, SarReg, 17, 1);
+        const auto answersOfType = [this](QMetaType t) {
+            return std::count_if(log().exchanges.cbegin(), log().exchanges.cend(),
+                                 [t](const Exchange& e) { return e.qid == 15 && e.result == 0 && e.value.metaType() == t; });
+        };
+        QVERIFY(QTest::qWaitFor([&] { return answersOfType(QMetaType::fromType<quint16>()) >= 2 && answersOfType(QMetaType::fromType<float>()) >= 2; },
+                                3000));
+        master().FreeTask(15);
+        const int shared = log().count(15);
+        const int other = log().count(19);
+        QTest::qWait(400);
+        QCOMPARE(log().count(15), shared);
+        QVERIFY2(log().count(19) >= other + 2, "freeing one QID stopped another");
+    }
+
+    // A periodic task on a slow device keeps one repetition outstanding; the beats that fall
+    // due meanwhile are skipped, so a one-shot request does not wait behind a pile of them.
+    void periodicDoesNotPileUp()
+    {
+        REQUIRE_SIMULATOR(*line);
+        reconnect(1000, 0);
+        constexpr int AnswerMs = 150;
+        simulator()->setFault(Module::Imr, slow(AnswerMs));
+        master().ReadHoldRegs(5, 10, WordReg, 18, 1);
+        QTest::qWait(1200);
+        QElapsedTimer waited;
+        waited.start();
+        master().ReadHoldRegs(6, 0, WordReg, 18, 1);
+        QVERIFY(log().waitFor(6, 1, 10000));
+        QCOMPARE(log().last(6).result, 0);
+        QVERIFY2(waited.elapsed() < 3 * 2 * AnswerMs, qPrintable(QString::number(waited.elapsed())));
+    }
+
+    void noAnswer()
+    {
+        constexpr int AnswerDelay = 100, Retries = 1;
+        reconnect(AnswerDelay, Retries);
+        master().setDeviceAddres(9);
+        QElapsedTimer waited;
+        waited.start();
+        master().ReadHoldRegs(1, 0, 0, 17, 1);
+        QVERIFY(log().waitFor(1));
+        const qint64 ms = waited.elapsed();
+        QCOMPARE(log().last(1).result, int(comm::ResultNoAnswer));
+        QCOMPARE(log().last(1).mbAddr, 9);
+        const int expected = AnswerDelay * (Retries + 1);
+        QVERIFY2(ms >= 0.8 * expected && ms <= 3 * expected, qPrintable(QString::number(ms)));
+    }
+
+    void faults_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<int>("parameter");  // exception code or delay
+        QTest::addColumn<int>("result");
+        QTest::newRow("silent") << int(Fault::Silent) << 0 << int(comm::ResultNoAnswer);
+        QTest::newRow("bad CRC") << int(Fault::BadCrc) << 0 << int(comm::ResultCrc);
+        QTest::newRow("slower than the time-out") << int(Fault::Slow) << 600 << int(comm::ResultNoAnswer);
+        QTest::newRow("slow but in time") << int(Fault::Slow) << 30 << int(comm::ResultOk);
+        QTest::newRow("exception 01") << int(Fault::Exception) << 0x01 << int(comm::ResultIllegalFunction);
+        QTest::newRow("exception 02") << int(Fault::Exception) << 0x02 << int(comm::ResultIllegalAddress);
+        QTest::newRow("exception 03") << int(Fault::Exception) << 0x03 << int(comm::ResultIllegalValue);
+        QTest::newRow("exception 04") << int(Fault::Exception) << 0x04 << int(comm::ResultDeviceFailure);
+        QTest::newRow("exception 05") << int(Fault::Exception) << 0x05 << int(comm::ResultAcknowledge);
+        QTest::newRow("exception 06") << int(Fault::Exception) << 0x06 << int(comm::ResultBusy);
+        QTest::newRow("exception 0B") << int(Fault::Exception) << 0x0B << int(comm::ResultNotPossible);
+    }
+    // Each fault gives its Result, and the line works normally once the fault is gone.
+    void faults()
+    {
+        REQUIRE_SIMULATOR(*line);
+        QFETCH(int, fault);
+        QFETCH(int, parameter);
+        QFETCH(int, result);
+        sim::FaultSpec f;
+        f.fault = Fault(fault);
+        f.exceptionCode = parameter;
+        f.slowMs = parameter;
+        simulator()->setFault(Module::Imr, f);
+        master().ReadHoldRegs(1, 0, WordReg, 18, 1);
+        QVERIFY(log().waitFor(1));
+        QCOMPARE(log().last(1).result, result);
+
+        simulator()->setFault(Module::Imr, {});
+        QTest::qWait(f.fault == Fault::Slow ? parameter : 0);  // let a late answer pass
+        master().ReadHoldRegs(2, 0, WordReg, 18, 1);
+        QVERIFY(log().waitFor(2));
+        QCOMPARE(log().last(2).result, 0);
+    }
+
+    void broadcast()
+    {
+        constexpr int AnswerDelay = 1000;
+        reconnect(AnswerDelay, 2);
+        master().setDeviceAddres(0);
+        QElapsedTimer waited;
+        waited.start();
+        master().WriteHoldRegs(1, 0, WordReg, comm::u16(1234));
+        QVERIFY(log().waitFor(1));
+        QCOMPARE(log().last(1).result, 0);
+        QCOMPARE(log().last(1).mbAddr, 0);
+        QVERIFY2(waited.elapsed() < AnswerDelay, "the broadcast waited for an answer");
+        if (simulator())
+            QTRY_COMPARE(simulator()->holding(Module::Imr, WordReg), quint16(1234));
+    }
+
+    void cancelledOneShot_data()
+    {
+        QTest::addColumn<bool>("freeAll");
+        QTest::addColumn<bool>("onTheLine");  // else still queued behind another request
+        QTest::newRow("FreeTask, on the line") << false << true;
+        QTest::newRow("FreeTask, queued") << false << false;
+        QTest::newRow("FreeAllTasks, on the line") << true << true;
+        QTest::newRow("FreeAllTasks, queued") << true << false;
+    }
+    void cancelledOneShot()
+    {
+        REQUIRE_SIMULATOR(*line);
+        QFETCH(bool, freeAll);
+        QFETCH(bool, onTheLine);
+        constexpr int AnswerMs = 300;
+        reconnect(1000, 0);
+        simulator()->setFault(Module::Imr, slow(AnswerMs));
+        master().ReadHoldRegs(1, 0, WordReg, 18, 1);
+        master().ReadHoldRegs(2, 0, WordReg, 18, 1);
+        QTest::qWait(50);
+        const int cancelled = onTheLine ? 1 : 2;
+        const int kept = onTheLine ? 2 : 1;
+        if (freeAll)
+            master().FreeAllTasks();
+        else
+            master().FreeTask(cancelled);
+        QVERIFY(log().waitFor(cancelled));
+        QCOMPARE(log().last(cancelled).result, int(comm::ResultCannotSend));
+        QTest::qWait(3 * AnswerMs);  // the line's own answer would have come by now
+        QCOMPARE(log().count(cancelled), 1);
+        QCOMPARE(log().count(kept), 1);
+        QCOMPARE(log().last(kept).result, freeAll ? int(comm::ResultCannotSend) : 0);
+    }
+
+    // Closing the port with requests on the line and in the queue answers each of them once.
+    void disconnectWithRequestsQueued()
+    {
+        constexpr int Requests = 5;
+        for (int qid = 1; qid <= Requests; ++qid)
+            master().ReadHoldRegs(qid, 0, WordReg, 18, 1);
+        master().setConnected(false);
+        QVERIFY(log().waitConnection(false));
+        QVERIFY(QTest::qWaitFor([&] { return log().exchanges.size() >= Requests; }, 3000));
+        QTest::qWait(300);
+        for (int qid = 1; qid <= Requests; ++qid) {
+            QCOMPARE(log().count(qid), 1);
+            QVERIFY(log().last(qid).result == 0 || log().last(qid).result == comm::ResultCannotSend);
+        }
+        QCOMPARE(log().last(Requests).result, int(comm::ResultCannotSend));
+        QVERIFY(!master().Connected());
+    }
+
+    // The adapter unplugged under a request: the request and the one queued behind it are
+    // answered once, the line reports itself closed, and nothing spins on the dead port.
+    void portLost()
+    {
+        REQUIRE_SIMULATOR(*line);
+        reconnect(2000, 0);
+        simulator()->setFault(Module::Imr, slow(1000));
+        master().ReadHoldRegs(1, 0, WordReg, 18, 1);
+        master().ReadHoldRegs(2, 0, WordReg, 18, 1);
+        QTest::qWait(100);
+
+        QElapsedTimer wall;
+        wall.start();
+        const double cpuBefore = processCpuSeconds();
+        simulator()->dropLine(Module::Imr);
+        QVERIFY(log().waitConnection(false));
+        QVERIFY(log().waitFor(1) && log().waitFor(2));
+        QTest::qWait(1000);
+        const double cpuShare = (processCpuSeconds() - cpuBefore) / (double(wall.elapsed()) / 1000.0);
+        QVERIFY2(cpuShare < 0.5, qPrintable(QStringLiteral("CPU %1 %").arg(cpuShare * 100)));
+        QVERIFY(!master().Connected());
+        for (int qid : {1, 2}) {
+            QCOMPARE(log().count(qid), 1);
+            QCOMPARE(log().last(qid).result, int(comm::ResultCannotSend));
+        }
+
+        // Plugged in again, the line connects and works.
+        simulator()->setFault(Module::Imr, {});
+        QVERIFY(simulator()->restoreLine(Module::Imr));
+        QVERIFY(server->connect());
+        master().ReadHoldRegs(3, 0, WordReg, 18, 1);
+        QVERIFY(log().waitFor(3));
+        QCOMPARE(log().last(3).result, 0);
+    }
+
+    void notConnected_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::newRow("never connected") << "attached";
+        QTest::newRow("disconnected") << "disconnected";
+        QTest::newRow("not attached") << "detached";
+    }
+    void notConnected()
+    {
+        QFETCH(QString, state);
+        if (state == "disconnected") {
+            master().setConnected(false);
+            QVERIFY(log().waitConnection(false));
+        } else {
+            server = std::make_unique<Server>(line->port, 100, 1, state == "attached");
+        }
+        master().ReadHoldRegs(1, 0, WordReg, 18, 1);
+        master().ReadInputRegs(2, 0, SarReg, 17, 1);
+        master().ReadHoldBins(3, 0, PolarityCoil, 1);
+        master().WriteHoldRegs(4, 0, WordReg, comm::u16(1));
+        master().WriteHoldBins(5, 0, PolarityCoil, comm::boolean(true));
+        master().GetDeviceName(6);
+        QVERIFY(QTest::qWaitFor([&] { return log().exchanges.size() >= 6; }, 3000));
+        QTest::qWait(100);
+        for (int qid = 1; qid <= 6; ++qid) {
+            QCOMPARE(log().count(qid), 1);
+            QCOMPARE(log().last(qid).result, int(comm::ResultCannotSend));
+        }
+    }
+
+    void connectFails_data()
+    {
+        QTest::addColumn<QString>("port");
+        QTest::newRow("no such device") << "/dev/zta-no-such-port";
+        QTest::newRow("port in use") << QString();  // the line, which the fixture holds open
+    }
+    void connectFails()
+    {
+        QFETCH(QString, port);
+        Server other(port.isEmpty() ? line->port : port);
+        other.master.setConnected(true);
+        QVERIFY(other.log.waitConnection(false));
+        QVERIFY(!other.master.Connected());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRtuServer)
+#include "tst_link_rtu.moc"
