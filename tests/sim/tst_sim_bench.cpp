@@ -1,0 +1,304 @@
+// The simulated bench and meter as the monitor's workflows use them: the imitation module's
+// automaton for every command, its timed imitation and calibration, the meter following the
+// imitation, the pulse counter and the current meter.
+#include "SimFixture.h"
+
+#include <QElapsedTimer>
+#include <QSet>
+#include <QTest>
+
+#include <bit>
+#include <cmath>
+
+using sim::Module;
+using namespace test;
+
+namespace {
+
+constexpr quint8 Imr = 1, Usi = 2, Ipt = 3;
+
+struct ImrStatus {
+    int state = -1, error = -1, result = -1;
+    bool operator==(const ImrStatus&) const = default;
+};
+
+char* toString(const ImrStatus& s)
+{
+    return QTest::toString(QStringLiteral("state %1, error %2, result %3").arg(s.state).arg(s.error).arg(s.result));
+}
+
+ImrStatus readStatus(RtuMaster& bench)
+{
+    const auto r = bench.readRegisters(Imr, 0x04, 1, 3);
+    return r ? ImrStatus{r->at(0), r->at(1), r->at(2)} : ImrStatus{};
+}
+
+// Reads the state until it is `wanted` or a generous time has passed; the last one read.
+ImrStatus awaitStatus(RtuMaster& bench, const ImrStatus& wanted)
+{
+    QElapsedTimer clock;
+    clock.start();
+    ImrStatus s = readStatus(bench);
+    while (!(s == wanted) && clock.elapsed() < 3000) {
+        QTest::qWait(10);
+        s = readStatus(bench);
+    }
+    return s;
+}
+
+bool command(RtuMaster& bench, int code) { return bench.writeRegister(Imr, 3, quint16(code)).size() == 8; }
+
+bool startImitation(RtuMaster& bench, int delayedPulses)
+{
+    return bench.writeRegister(Imr, 16386, quint16(delayedPulses)).size() == 8 && command(bench, 1)
+           && awaitStatus(bench, {2, 0, 2}) == ImrStatus{2, 0, 2};
+}
+
+// The flow the meter sees when the imitation module delays its pulses by dT.
+double flowFor(int delayedPulses, double dT) { return (delayedPulses + 1) / 256.0 * 0.4913328 * dT; }
+
+}  // namespace
+
+class tst_SimBench : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void automatonFollowsEveryCommand_data();
+    void automatonFollowsEveryCommand();
+    void calibrationIsDoneWhenTheProgramLooks();
+    void calibrationSumsGiveAHundredNanoseconds();
+    void countReportsTheMetersAutocirculations();
+    void timedImitationEndsItself();
+    void injectedErrorFailsCommands();
+    void meterFollowsTheImitation_data();
+    void meterFollowsTheImitation();
+    void pulseCounterCountsTheMetersPulses();
+    void currentMeterCalibratesToItsLimits();
+    void currentsFollowScaleAndOffset();
+    void sarDataMoves();
+};
+
+void tst_SimBench::automatonFollowsEveryCommand_data()
+{
+    QTest::addColumn<int>("before");  // a command that leaves something to see; 0 none
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("runningState");  // -1: the command ends at once
+    QTest::addColumn<int>("runningResult");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<int>("result");
+    QTest::newRow("0 changes nothing") << 13 << 0 << -1 << -1 << 7 << 23;
+    QTest::newRow("1 start imitation") << 0 << 1 << 1 << 1 << 2 << 2;
+    QTest::newRow("2 stop imitation") << 1 << 2 << 3 << 4 << 0 << 5;
+    QTest::newRow("4 count autocirculations") << 0 << 4 << 4 << 10 << 0 << 11;
+    QTest::newRow("5 DA2 t0") << 0 << 5 << -1 << -1 << 5 << 13;
+    QTest::newRow("6 DA2 t1") << 0 << 6 << -1 << -1 << 5 << 14;
+    QTest::newRow("7 DA2 t0 and t1") << 0 << 7 << -1 << -1 << 5 << 15;
+    QTest::newRow("8 DA1") << 0 << 8 << -1 << -1 << 6 << 16;
+    QTest::newRow("9 stop tuning") << 8 << 9 << -1 << -1 << 0 << 18;
+    QTest::newRow("10 verify delayed pulses once") << 0 << 10 << -1 << -1 << 0 << 19;
+    QTest::newRow("11 continuous verification") << 0 << 11 << -1 << -1 << 8 << 21;
+    QTest::newRow("12 stop continuous verification") << 11 << 12 << -1 << -1 << 0 << 22;
+    QTest::newRow("13 delay line CMODE 0") << 0 << 13 << -1 << -1 << 7 << 23;
+    QTest::newRow("14 delay line CMODE 1") << 0 << 14 << -1 << -1 << 7 << 24;
+    QTest::newRow("15 stop delay line verification") << 13 << 15 << -1 << -1 << 0 << 25;
+}
+
+void tst_SimBench::automatonFollowsEveryCommand()
+{
+    QFETCH(int, before);
+    QFETCH(int, code);
+    QFETCH(int, runningState);
+    QFETCH(int, runningResult);
+    QFETCH(int, state);
+    QFETCH(int, result);
+    SimFixture f;
+    QVERIFY(f.started);
+    if (before) {
+        QVERIFY(command(f.bench, before));
+        QTest::qWait(2 * ExecutingMs);
+    }
+    QVERIFY(command(f.bench, code));
+    if (runningState >= 0)
+        QCOMPARE(readStatus(f.bench), (ImrStatus{runningState, 0, runningResult}));
+    QCOMPARE(awaitStatus(f.bench, {state, 0, result}), (ImrStatus{state, 0, result}));
+}
+
+// The program writes command 3 and reads the state 30 ms later.
+void tst_SimBench::calibrationIsDoneWhenTheProgramLooks()
+{
+    SimFixture f;
+    QVERIFY(f.started);
+    QVERIFY(command(f.bench, 3));
+    QTest::qWait(30);
+    QCOMPARE(readStatus(f.bench), (ImrStatus{0, 0, 8}));
+}
+
+// The delay of both series as the program computes it from the sums, quartz and t0/t1.
+void tst_SimBench::calibrationSumsGiveAHundredNanoseconds()
+{
+    SimFixture f;
+    QVERIFY(f.started);
+    QVERIFY(f.bench.writeRegister(Imr, 16385, 10).size() == 8);
+    QVERIFY(command(f.bench, 3));
+    QCOMPARE(awaitStatus(f.bench, {0, 0, 8}), (ImrStatus{0, 0, 8}));
+    const auto w = f.bench.readRegisters(Imr, 0x04, 32772, 20);
+    QVERIFY(w);
+    double sum[10];
+    for (int i = 0; i < 10; ++i)
+        sum[i] = double((quint32(w->at(2 * i)) << 16) | w->at(2 * i + 1));
+    const double n = 10, tq = 1000.0 / (*f.bench.readU32(Imr, 0x03, 32774) / 1e8);
+    const double k = (*f.bench.readFloat(Imr, 0x03, 49154) - *f.bench.readFloat(Imr, 0x03, 49152)) / 255;
+    for (int series = 0; series < 2; ++series) {
+        const double* s = sum + 5 * series;
+        const double coarse = s[0] / (8 * n), meanA = s[1] / n, meanB = s[3] / n;
+        QVERIFY((s[2] - s[1] * s[1] / n) / (n - 1) < 5);  // steady, so the series counts
+        QVERIFY((s[4] - s[3] * s[3] / n) / (n - 1) < 5);
+        const double delay = series == 0 ? (coarse + 1) * tq - meanB * k - (tq - meanA * k)
+                                         : (coarse + 0.5) * tq - meanB * k - (tq / 2 - meanA * k);
+        QVERIFY2(std::abs(delay - 100.0) < 0.5, qPrintable(QString::number(delay)));
+    }
+}
+
+void tst_SimBench::countReportsTheMetersAutocirculations()
+{
+    SimFixture f;
+    QVERIFY(f.started);
+    QVERIFY(command(f.bench, 4));
+    QCOMPARE(awaitStatus(f.bench, {0, 0, 11}), (ImrStatus{0, 0, 11}));
+    QCOMPARE(f.bench.readRegisters(Imr, 0x04, 16384, 1), QList<quint16>{256});
+}
+
+void tst_SimBench::timedImitationEndsItself()
+{
+    SimFixture f;
+    QVERIFY(f.started);
+    QVERIFY(f.bench.exchange(writeRegistersRequest(Imr, 32772, {0, 150})).size() == 8);
+    QVERIFY(startImitation(f.bench, 67));
+    QCOMPARE(awaitStatus(f.bench, {0, 0, 5}), (ImrStatus{0, 0, 5}));
+    QCOMPARE(f.bench.readU32(Imr, 0x04, 32770), quint32(150));
+    QTest::qWait(50);
+    QCOMPARE(f.bench.readU32(Imr, 0x04, 32770), quint32(150));
+}
+
+void tst_SimBench::injectedErrorFailsCommands()
+{
+    SimFixture f;
+    QVERIFY(f.started);
+    f.simulator->setImrError(1);
+    QVERIFY(command(f.bench, 1));
+    QCOMPARE(awaitStatus(f.bench, {0, 1, 3}), (ImrStatus{0, 1, 3}));
+    QVERIFY(command(f.bench, 5));  // tuning has no failure result
+    QCOMPARE(readStatus(f.bench), (ImrStatus{5, 1, 13}));
+    f.simulator->setImrError(0);
+    QVERIFY(startImitation(f.bench, 10));
+}
+
+void tst_SimBench::meterFollowsTheImitation_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("flowReg");
+    QTest::addColumn<int>("volumeReg");
+    QTest::addColumn<int>("autocirculationsReg");
+    QTest::newRow("0 ДТК-300Т") << 0 << 0 << 2 << -1;
+    QTest::newRow("1 Тервало ЛК портативный") << 1 << 127 << 170 << 112;
+    QTest::newRow("3 Тервало ЛК переносной") << 3 << 127 << 170 << 0;
+    QTest::newRow("4 ДТК 300Т с АРУ") << 4 << 0 << 2 << -1;
+    QTest::newRow("5 КС210") << 5 << 0 << 2 << -1;
+}
+
+void tst_SimBench::meterFollowsTheImitation()
+{
+    QFETCH(int, type);
+    QFETCH(int, flowReg);
+    QFETCH(int, volumeReg);
+    QFETCH(int, autocirculationsReg);
+    sim::Options options;
+    options.meterType = type;
+    SimFixture f(options);
+    QVERIFY(f.started);
+    QCOMPARE(f.meter.readFloat(1, 0x03, quint16(flowReg)), 0.0f);
+    if (autocirculationsReg >= 0)
+        QCOMPARE(f.meter.readRegisters(1, 0x03, quint16(autocirculationsReg), 1), QList<quint16>{256});
+
+    QVERIFY(startImitation(f.bench, 67));
+    const float flow = *f.meter.readFloat(1, 0x03, quint16(flowReg));
+    QVERIFY2(std::abs(flow / flowFor(67, 100.0) - 1) < 0.01, qPrintable(QString::number(flow)));
+    const float volume = *f.meter.readFloat(1, 0x03, quint16(volumeReg));
+    QTest::qWait(200);
+    const float grown = *f.meter.readFloat(1, 0x03, quint16(volumeReg)) - volume;
+    // 200 ms or a little more at about 13 m3/h.
+    QVERIFY2(grown > 0.9 * flow * 0.2 / 3600 && grown < 3 * flow * 0.2 / 3600, qPrintable(QString::number(grown)));
+
+    QVERIFY(command(f.bench, 2));
+    QCOMPARE(awaitStatus(f.bench, {0, 0, 5}), (ImrStatus{0, 0, 5}));
+    QCOMPARE(f.meter.readFloat(1, 0x03, quint16(flowReg)), 0.0f);
+}
+
+void tst_SimBench::pulseCounterCountsTheMetersPulses()
+{
+    SimFixture f;
+    QVERIFY(f.started);
+    const auto idle = f.bench.readRegisters(Usi, 0x04, 32768, 8);
+    QCOMPARE(idle, QList<quint16>(8, 0));
+    QVERIFY(startImitation(f.bench, 500));
+    QTest::qWait(300);
+    const auto counting = f.bench.readRegisters(Usi, 0x04, 32768, 8);
+    QVERIFY(counting);
+    QVERIFY2(counting->at(1) > 0, "no pulses while imitating");
+    QCOMPARE(counting->at(3), counting->at(1));  // all inputs see the same output
+
+    QVERIFY(f.bench.writeRegister(Usi, 3, 1).size() == 8);
+    QVERIFY(f.bench.readU32(Usi, 0x04, 32768).value_or(99999) < counting->at(1));
+    QVERIFY(command(f.bench, 2));
+    QCOMPARE(awaitStatus(f.bench, {0, 0, 5}), (ImrStatus{0, 0, 5}));
+    QVERIFY(f.bench.writeRegister(Usi, 3, 5).size() == 8);
+    QCOMPARE(f.bench.readRegisters(Usi, 0x04, 32768, 8), QList<quint16>(8, 0));
+}
+
+// The program's two-point fit over DAC codes 0 and 65535 must land within its limits.
+void tst_SimBench::currentMeterCalibratesToItsLimits()
+{
+    SimFixture f;
+    QVERIFY(f.started);
+    QVERIFY(f.bench.writeRegister(Ipt, 3, 2).size() == 8);
+    double sums[2];
+    const quint16 codes[2] = {0, 65535};
+    for (int i = 0; i < 2; ++i) {
+        QVERIFY(f.bench.writeRegister(Ipt, 16384, codes[i]).size() == 8);
+        sums[i] = double(*f.bench.readU32(Ipt, 0x04, 32768 + 2));
+    }
+    const double scale = 23.999334 / (sums[1] - sums[0]);
+    const double offset = -scale * sums[0];
+    QVERIFY2(scale >= 0.00002 && scale <= 0.00004, qPrintable(QString::number(scale)));
+    QVERIFY2(offset >= -4 && offset <= -2, qPrintable(QString::number(offset)));
+}
+
+void tst_SimBench::currentsFollowScaleAndOffset()
+{
+    SimFixture f;
+    QVERIFY(f.started);
+    const float first = *f.bench.readFloat(Ipt, 0x04, 49152);
+    QVERIFY2(std::abs(first - 4.0f) < 0.05f, qPrintable(QString::number(first)));
+    const float offset = *f.bench.readFloat(Ipt, 0x03, 49160);
+    const quint32 raised = std::bit_cast<quint32>(offset + 1.0f);
+    QVERIFY(f.bench.exchange(writeRegistersRequest(Ipt, 49160, {quint16(raised >> 16), quint16(raised)})).size() == 8);
+    const float second = *f.bench.readFloat(Ipt, 0x04, 49152);
+    QVERIFY2(std::abs(second - 5.0f) < 0.05f, qPrintable(QString::number(second)));
+}
+
+void tst_SimBench::sarDataMoves()
+{
+    SimFixture f;
+    QVERIFY(f.started);
+    QSet<quint16> seen;
+    for (int i = 0; i < 20; ++i) {
+        const auto v = f.bench.readRegisters(Imr, 0x04, 6, 1);
+        QVERIFY(v);
+        QVERIFY(v->at(0) >= 120 && v->at(0) <= 136);
+        seen.insert(v->at(0));
+        QTest::qWait(5);
+    }
+    QVERIFY(seen.size() > 1);
+}
+
+QTEST_GUILESS_MAIN(tst_SimBench)
+#include "tst_sim_bench.moc"

@@ -1,0 +1,143 @@
+// zta-sim's command line, and the program itself: it starts, names its lines, and cleans up
+// on SIGTERM; it refuses what it cannot simulate.
+#include "sim/SimCommandLine.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+using sim::Fault;
+using sim::Module;
+
+Q_DECLARE_METATYPE(sim::Module)
+Q_DECLARE_METATYPE(sim::Fault)
+
+class tst_SimCmdline : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void faults_data();
+    void faults();
+    void rejectsBadArguments_data();
+    void rejectsBadArguments();
+    void readsOptions();
+    void runsUntilTerminated();
+    void cannotStartWithAnUnknownMeterType();
+};
+
+void tst_SimCmdline::faults_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<sim::Module>("module");
+    QTest::addColumn<sim::Fault>("fault");
+    QTest::addColumn<int>("exceptionCode");
+    QTest::addColumn<int>("slowMs");
+    const sim::FaultSpec d;
+    QTest::newRow("silent") << "imr=silent" << true << Module::Imr << Fault::Silent << d.exceptionCode << d.slowMs;
+    QTest::newRow("crc") << "ipt=crc" << true << Module::Ipt << Fault::BadCrc << d.exceptionCode << d.slowMs;
+    QTest::newRow("exception code") << "usi=exception:6" << true << Module::Usi << Fault::Exception << 6 << d.slowMs;
+    QTest::newRow("exception default") << "usi=exception" << true << Module::Usi << Fault::Exception << 4 << d.slowMs;
+    QTest::newRow("slow") << "meter=slow:1500" << true << Module::Meter << Fault::Slow << d.exceptionCode << 1500;
+    QTest::newRow("none") << "meter=none" << true << Module::Meter << Fault::None << d.exceptionCode << d.slowMs;
+    QTest::newRow("unknown module") << "pump=silent" << false << Module::Imr << Fault::None << 0 << 0;
+    QTest::newRow("unknown fault") << "imr=noisy" << false << Module::Imr << Fault::None << 0 << 0;
+    QTest::newRow("no fault") << "imr" << false << Module::Imr << Fault::None << 0 << 0;
+    QTest::newRow("number not allowed") << "imr=silent:3" << false << Module::Imr << Fault::None << 0 << 0;
+    QTest::newRow("negative delay") << "imr=slow:-5" << false << Module::Imr << Fault::None << 0 << 0;
+    QTest::newRow("code beyond a byte") << "imr=exception:300" << false << Module::Imr << Fault::None << 0 << 0;
+}
+
+void tst_SimCmdline::faults()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QString error;
+    const auto parsed = sim::parseFault(text, &error);
+    QCOMPARE(parsed.has_value(), valid);
+    if (!valid) {
+        QVERIFY(error.contains(text));
+        return;
+    }
+    QFETCH(sim::Module, module);
+    QFETCH(sim::Fault, fault);
+    QFETCH(int, exceptionCode);
+    QFETCH(int, slowMs);
+    QCOMPARE(parsed->first, module);
+    QCOMPARE(parsed->second.fault, fault);
+    QCOMPARE(parsed->second.exceptionCode, exceptionCode);
+    QCOMPARE(parsed->second.slowMs, slowMs);
+}
+
+void tst_SimCmdline::rejectsBadArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("mentioned");
+    QTest::newRow("address beyond Modbus") << QStringList{"--imr-addr", "248"} << "--imr-addr";
+    QTest::newRow("not a number") << QStringList{"--baud", "fast"} << "--baud";
+    QTest::newRow("unknown option") << QStringList{"--colour"} << "colour";
+    QTest::newRow("stray argument") << QStringList{"bench"} << "bench";
+    QTest::newRow("bad fault") << QStringList{"--fault", "imr=loud"} << "imr=loud";
+}
+
+void tst_SimCmdline::rejectsBadArguments()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, mentioned);
+    sim::SimCommandLine line;
+    QCOMPARE(line.parse(QStringList{"zta-sim"} + arguments), sim::SimCommandLine::Outcome::Error);
+    QVERIFY2(line.error().contains(mentioned), qPrintable(line.error()));
+}
+
+void tst_SimCmdline::readsOptions()
+{
+    sim::SimCommandLine line;
+    QCOMPARE(line.parse({"zta-sim", "--dir", "/tmp/x", "--imr-addr", "5", "--usi-addr", "6", "--ipt-addr", "7",
+                         "--meter-addr", "9", "--meter-type", "3", "--wire-time", "--baud", "9600",
+                         "--executing-ms", "50", "--fault", "imr=silent", "--fault", "meter=slow:100"}),
+             sim::SimCommandLine::Outcome::Run);
+    const sim::Options& o = line.setup().options;
+    QCOMPARE(o.directory, QStringLiteral("/tmp/x"));
+    QCOMPARE((QList<int>{o.imrAddress, o.usiAddress, o.iptAddress, o.meterAddress, o.meterType}),
+             (QList<int>{5, 6, 7, 9, 3}));
+    QVERIFY(o.wireTime);
+    QCOMPARE(o.baud, 9600);
+    QCOMPARE(o.executingMs, 50);
+    QCOMPARE(line.setup().faults.size(), 2);
+    QCOMPARE(line.setup().faults[1].first, Module::Meter);
+}
+
+void tst_SimCmdline::runsUntilTerminated()
+{
+    QTemporaryDir dir;
+    QProcess p;
+    p.start(QStringLiteral(ZTA_SIM_EXE), {"--dir", dir.path()});
+    QVERIFY(p.waitForReadyRead(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(p.canReadLine() && p.bytesAvailable() > 0, 5000);
+    QTest::qWait(100);
+    const QString printed = QString::fromUtf8(p.readAllStandardOutput());
+    QVERIFY2(printed.contains("bench line: " + dir.filePath("bench")), qPrintable(printed));
+    QVERIFY2(printed.contains("meter line: " + dir.filePath("meter")), qPrintable(printed));
+    QVERIFY(QFileInfo(dir.filePath("bench")).symLinkTarget().startsWith("/dev/pts/"));
+
+    ::kill(pid_t(p.processId()), SIGTERM);
+    QVERIFY(p.waitForFinished(5000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), QStringList());
+}
+
+void tst_SimCmdline::cannotStartWithAnUnknownMeterType()
+{
+    QTemporaryDir dir;
+    QProcess p;
+    p.start(QStringLiteral(ZTA_SIM_EXE), {"--dir", dir.path(), "--meter-type", "2"});
+    QVERIFY(p.waitForFinished(5000));
+    QVERIFY(p.exitCode() != 0);
+    QVERIFY2(p.readAllStandardError().contains("meter type 2"), "no reason given");
+}
+
+QTEST_GUILESS_MAIN(tst_SimCmdline)
+#include "tst_sim_cmdline.moc"
