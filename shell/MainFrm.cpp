@@ -13,29 +13,54 @@ namespace shell {
 namespace {
 const QString kFormSection = QStringLiteral("Form");
 const QString kAddressSection = QStringLiteral("ZTA Address");
+constexpr int kBenchCheckAutoCirc = 255;
 }  // namespace
 
 TMainFrm::TMainFrm(const ServerFactory& makeServer, comm::PortSource ports)
     : MBCM(makeServer("bench")),
       MBCM1(makeServer("meter")),
       DecSep(input::decimalSeparator()),
+      SysFrm(form),
       CanalFrm(std::move(ports)),
       MProFrm(modules),
-      links(form, CanalFrm, *MBCM, *MBCM1, modules.MeterModule.Adr, {})
+      links(form, CanalFrm, *MBCM, *MBCM1, modules.MeterModule.Adr,
+            {[this] {
+                 meterWindows.hideSingle();
+                 meterWindows.HideAll();
+             },
+             [this] { meterDispatcher.restartPolling(); },
+             {}}),
+      discovery(form, modules, *MBCM,
+                {[this] { return links.FServerConnected(); }, [this] { MProFrm.writeIni(); }, {}}),
+      benchDispatcher(form, bench, calcFrm,
+                      {[this](int addr, const QVariant& v, int r) { discovery.deviceNameAnswer(addr, v, r); }, {}, {}}),
+      imr(form, bench, modules, *MBCM, [this] { return links.FServerConnected(); }, OldBench),
+      meterSelection(form, Pribor, PriborType, bench.values.AutoCircCount, *MBCM, meterWindows, MProFrm,
+                     [this] { meterDispatcher.restartPolling(); }),
+      meterDispatcher(form, *MBCM1, modules.MeterModule, Pribor, PriborType, bench.values.AutoCircCount,
+                      meterWindows, calcFrm, {[this] { return links.FPRiborConnected(); }, {}})
 {
+    QObject::connect(MBCM.get(), &comm::MBComMaster::OnExchange, &form,
+                     [this](int qid, int addr, int fun, const QVariant& v, int r) {
+                         form.invoke([&] { benchDispatcher.MBCMExchange(qid, addr, fun, v, r); });
+                     });
+    QObject::connect(MBCM1.get(), &comm::MBComMaster::OnExchange, &form,
+                     [this](int qid, int addr, int fun, const QVariant& v, int r) {
+                         form.invoke([&] { meterDispatcher.MBCM1Exchange(qid, addr, fun, v, r); });
+                     });
+
     form.applyHeight(ui::forms::MainForm::NormalHeight);
     bench::fillModuleGrid(form.config.sg, modules);
     OldBench = false;
-
     form.pc.setActivePage(&form.config.TsConfig);
-    for (ui::Page* p : {&form.imitV.TSImitV, &form.imitQ.TSImitQ})
-        p->setTabVisible(true);
-    for (ui::Page* p : {&form.protocol.TS4, &form.poverV.TSPoverV, &form.poverQ.TSPoverQ, &form.imr.TSImr,
-                        &form.ipt.TSIpt, &form.usi.TsUSI, &form.ipt2.tsIPT2})
-        p->setTabVisible(false);
+    applyLayout(form, LayoutMeters);
+    SetShow(form, nsConfig, true);
+    form.protocol.TS4.setTabVisible(false);
 
     form.config.SpeedButton1.onClick = [this] { SpeedButton1Click(); };
+    form.config.BBnTarger.onClick = [this] { BBnTargerClick(); };
     form.StatusBar.onMouseDown = [this](Qt::MouseButton b, bool shift) { StatusBarMouseDown(b, shift); };
+    form.mnuServicePages.onClick = [this] { mnuServicePagesClick(); };
     form.N9.onClick = [] { showAboutBox(); };
 
     readSettings();
@@ -61,6 +86,8 @@ void TMainFrm::readSettings()
         form.config.cbxprib.setItemIndex(ini.readInteger(kAddressSection, QStringLiteral("Pribors"), -1));
         settings::restorePosition(ini, kFormSection, form, ui::dialogs().screenSize());
     }
+    PriborType = form.config.cbxprib.itemIndex();
+    meterSelection.SetPriborType(PriborType);
 }
 
 void TMainFrm::storeSettings()
@@ -82,6 +109,30 @@ void TMainFrm::StatusBarMouseDown(Qt::MouseButton, bool shift)
 {
     if (shift)
         OldBench = ui::dialogs().confirm(QStringLiteral("Вы работаете со старым ЗТА?"));
+}
+
+void TMainFrm::BBnTargerClick()
+{
+    ui::dialogs().showModal(SysFrm.form);
+    afterTargetTask();
+}
+
+void TMainFrm::mnuServicePagesClick()
+{
+    SysFrm.applyServiceLayout();
+    afterTargetTask();
+    form.pc.setActivePage(&form.imr.TSImr);
+}
+
+void TMainFrm::afterTargetTask()
+{
+    TargetTask = SysFrm.AimIndex;
+    form.config.Label28.setCaption(SysFrm.AimIndexStr);
+    form.config.GbPrib.setVisible(TargetTask == LayoutMeters);
+    if (TargetTask == LayoutMeters)
+        meterSelection.SetPriborType(PriborType);
+    else
+        bench.values.AutoCircCount = kBenchCheckAutoCirc;
 }
 
 }  // namespace shell

@@ -1,11 +1,20 @@
 #pragma once
 // The main window: it owns the two line connections, the dialogs and every program-wide
 // value, and wires the operator's controls to the parts of the program that handle them.
+#include "bench/BenchDispatcher.h"
+#include "bench/BenchState.h"
+#include "bench/ImrAutomaton.h"
 #include "bench/ModuleDescriptor.h"
+#include "bench/ModuleDiscovery.h"
 #include "link/CanalFrm.h"
 #include "link/LinkConnections.h"
 #include "link/MBComMaster.h"
 #include "meter/MProFrm.h"
+#include "meter/MeterDispatcher.h"
+#include "meter/MeterSelection.h"
+#include "meter/MeterWindows.h"
+#include "modes/CalcFrm.h"
+#include "shell/TargetTask.h"
 #include "ui/forms/MainForm.h"
 
 #include <functional>
@@ -27,17 +36,32 @@ public:
     std::unique_ptr<comm::MBComMaster> MBCM;
     std::unique_ptr<comm::MBComMaster> MBCM1;
     bench::Modules modules;
+    bench::BenchState bench;
+    meter::TPribor Pribor;
+    int PriborType = -1;
+    int TargetTask = 0;
     bool OldBench = false;
     QChar DecSep;
 
+    TSysFrm SysFrm;
     comm::TCanalFrm CanalFrm;
     meter::TMProFrm MProFrm;
+    modes::TcalcFrm calcFrm;
+    meter::MeterWindows meterWindows;
     comm::LinkConnections links;
+    bench::ModuleDiscovery discovery;
+    bench::BenchDispatcher benchDispatcher;
+    bench::ImrAutomaton imr;
+    meter::MeterSelection meterSelection;
+    meter::MeterDispatcher meterDispatcher;
 
     void SpeedButton1Click();
     void StatusBarMouseDown(Qt::MouseButton button, bool shift);
+    void BBnTargerClick();
+    void mnuServicePagesClick();
 
 private:
+    void afterTargetTask();
     void readSettings();
     void storeSettings();
 };

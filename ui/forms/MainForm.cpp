@@ -14,6 +14,8 @@ MainForm::MainForm()
       CTRLK1(this, "CTRLK1", &mnuDevices),
       CTRLP1(this, "CTRLP1", &mnuDevices),
       asd1(this, "asd1", &mnuDevices),
+      mnuService(this, "mnuService", nullptr),
+      mnuServicePages(this, "mnuServicePages", &mnuService),
       mnuHelp(this, "mnuHelp", nullptr),
       N9(this, "N9", &mnuHelp),
       ppmColor(this, "ppmColor", nullptr),
@@ -50,6 +52,9 @@ MainForm::MainForm()
     CTRLP1.setCaption(QStringLiteral("Подключиться к расходомеру (CTRL+P)"));
     asd1.setCaption(QStringLiteral("Восстановление настроек"));
     asd1.setVisible(false);
+    mnuService.setCaption(QStringLiteral("Сервис"));
+    mnuServicePages.setCaption(QStringLiteral("Страницы настройки ИМР, ИПТ и УСИ"));
+    mnuServicePages.setHint(QStringLiteral("Для наладчика: настройка ИМР, калибровка линии задержки и ИПТ"));
     mnuHelp.setCaption(QStringLiteral("?"));
     N9.setCaption(QStringLiteral("О программе"));
 

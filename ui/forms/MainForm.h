@@ -30,6 +30,8 @@ public:
     ui::MenuItem CTRLK1;
     ui::MenuItem CTRLP1;
     ui::MenuItem asd1;
+    ui::MenuItem mnuService;
+    ui::MenuItem mnuServicePages;
     ui::MenuItem mnuHelp;
     ui::MenuItem N9;
 
