@@ -7,6 +7,13 @@ constexpr auto Slice = std::chrono::milliseconds(20);
 // Flow per delayed pulse and autocirculation for 1 ns of delay, m3/h.
 constexpr double FlowPerPulseNs = 0.4913328;
 constexpr double PulsesPerM3 = 10000;
+
+// The flow the meter sees while the module delays its pulses by `delayedPulses`, m3/h.
+double imitatedFlow(int delayedPulses, double delayNs)
+{
+    return (delayedPulses + 1.0) / FlowMeter::Autocirculations * FlowPerPulseNs * delayNs;
+}
+
 }  // namespace
 
 Bench::Bench(const Options& o, const MeterType& meterType, Clock::time_point now)
@@ -17,11 +24,6 @@ Bench::Bench(const Options& o, const MeterType& meterType, Clock::time_point now
       m_meter(meterType, o.meterAddress, now)
 {
     m_imr.setMeterAutocirculations(FlowMeter::Autocirculations);
-}
-
-double Bench::imitatedFlow(int delayedPulses, double delayNs)
-{
-    return (delayedPulses + 1.0) / FlowMeter::Autocirculations * FlowPerPulseNs * delayNs;
 }
 
 void Bench::advanceTo(Clock::time_point now)

@@ -19,9 +19,6 @@ public:
     Device& device(Module m);
     ImrModule& imr() { return m_imr; }
 
-    // The flow the meter sees while the module imitates with `delayedPulses`, m3/h.
-    static double imitatedFlow(int delayedPulses, double delayNs);
-
 private:
     void step(Clock::time_point to);
 

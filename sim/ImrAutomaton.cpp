@@ -19,8 +19,8 @@ struct CommandEffect {
     quint8 failedResult;
 };
 
-constexpr std::array<CommandEffect, imr::HighestCommand + 1> Effects{{
-    {Duration::Instant, 0, 0, 0, 0, 0},            // 0: no command
+// Indexed by command code - 1; code 0 is no command at all.
+constexpr std::array<CommandEffect, imr::HighestCommand> Effects{{
     {Duration::Executing, 1, 1, 2, 2, 3},          // 1: start imitation
     {Duration::Executing, 3, 4, 0, 5, 6},          // 2: stop imitation
     {Duration::Calibration, 0, 7, 0, 8, 9},        // 3: calibrate the delay line
@@ -44,7 +44,7 @@ void ImrAutomaton::command(int code, Clock::time_point now)
 {
     if (code == 0 || !isCommand(code))
         return;
-    const CommandEffect& e = Effects[code];
+    const CommandEffect& e = Effects[code - 1];
     const bool failed = m_failing && e.failedResult != 0;
     const quint8 finalState = failed ? imr::Idle : e.doneState;
     const quint8 finalResult = failed ? e.failedResult : e.doneResult;

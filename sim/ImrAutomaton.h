@@ -3,8 +3,8 @@
 // result of the last command. Commands that take time first report their "executing" result
 // and finish by themselves when their time has come.
 //
-// The automaton obeys every valid command in any state, as the module's firmware does not
-// guard the order either: the program is the one that brings it to idle first.
+// The automaton obeys every valid command in whatever state it is: bringing it to idle before
+// a new mode is the program's job, and a test can so reach any state directly.
 #include "sim/Device.h"
 
 #include <optional>
