@@ -1,0 +1,111 @@
+#include "ui/qt/QtDialogs.h"
+
+#include "ui/qt/Appearance.h"
+#include "ui/qt/FormWindow.h"
+#include "ui/qt/WindowManager.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QEventLoop>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QScreen>
+
+namespace ui {
+
+namespace {
+
+QMessageBox::Icon toQt(Icon icon)
+{
+    switch (icon) {
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Warning:     return QMessageBox::Warning;
+    case Icon::Error:       return QMessageBox::Critical;
+    case Icon::None:        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString titleOr(const QString& caption)
+{
+    return caption.isEmpty() ? QGuiApplication::applicationDisplayName() : caption;
+}
+
+// Runs a message box centred on the screen rather than over the active window.
+int execCentred(QMessageBox& box)
+{
+    box.adjustSize();
+    QRect r = box.frameGeometry();
+    r.moveCenter(QGuiApplication::primaryScreen()->availableGeometry().center());
+    box.move(r.topLeft());
+    return box.exec();
+}
+
+}  // namespace
+
+QtDialogs::QtDialogs(qt::WindowManager& windows) : m_windows(windows) {}
+
+void QtDialogs::message(const QString& text, Icon icon, const QString& caption)
+{
+    QMessageBox box(toQt(icon), titleOr(caption), text, QMessageBox::Ok);
+    execCentred(box);
+}
+
+bool QtDialogs::confirm(const QString& text, const QString& caption)
+{
+    QMessageBox box(QMessageBox::Question, titleOr(caption), text, QMessageBox::Yes | QMessageBox::No);
+    return execCentred(box) == QMessageBox::Yes;
+}
+
+ModalResult QtDialogs::showModal(Form& form)
+{
+    form.modalResult = ModalResult::None;
+    qt::FormWindow& window = m_windows.windowOf(form);
+    // Modality only takes effect on a hidden window.
+    window.hide();
+    window.setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    QObject::connect(&form, &Form::changed, &loop, [&](FormProp what) {
+        if (what == FormProp::Visible && !form.isVisible())
+            loop.quit();
+    });
+    if (form.isVisible())
+        window.show();
+    else
+        form.show();
+    if (form.isVisible())
+        loop.exec();
+    window.setWindowModality(Qt::NonModal);
+    return form.modalResult;
+}
+
+std::optional<Color> QtDialogs::chooseColor(Color initial)
+{
+    const QColor c = QColorDialog::getColor(qt::toQColor(initial));
+    if (!c.isValid())
+        return std::nullopt;
+    return qt::fromQColor(c);
+}
+
+std::optional<Font> QtDialogs::chooseFont(const std::optional<Font>& initial)
+{
+    const QFont start = initial ? qt::toQFont(*initial).resolve(qt::applicationFont()) : qt::applicationFont();
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, start);
+    if (!ok)
+        return std::nullopt;
+    // The font dialog has no colour choice: the font keeps the colour it had.
+    return qt::fromQFont(chosen, initial ? initial->color : colors::Black);
+}
+
+QSize QtDialogs::screenSize() const
+{
+    return QGuiApplication::primaryScreen()->size();
+}
+
+void QtDialogs::beep()
+{
+    QApplication::beep();
+}
+
+}  // namespace ui

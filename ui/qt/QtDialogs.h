@@ -1,0 +1,28 @@
+#pragma once
+// The operator's dialogs with Qt: message boxes centred on the screen, the standard colour
+// and font dialogs, and modal forms shown through their windows.
+#include "ui/model/Dialogs.h"
+
+namespace ui::qt {
+class WindowManager;
+}
+
+namespace ui {
+
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(qt::WindowManager& windows);
+
+    void message(const QString& text, Icon icon = Icon::None, const QString& caption = {}) override;
+    bool confirm(const QString& text, const QString& caption = {}) override;
+    ModalResult showModal(Form& form) override;
+    std::optional<Color> chooseColor(Color initial) override;
+    std::optional<Font> chooseFont(const std::optional<Font>& initial) override;
+    QSize screenSize() const override;
+    void beep() override;
+
+private:
+    qt::WindowManager& m_windows;
+};
+
+}  // namespace ui
