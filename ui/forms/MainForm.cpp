@@ -5,7 +5,7 @@ namespace ui::forms {
 namespace {
 constexpr int kWidth = 792;
 constexpr int kStripHeight = 20;
-constexpr int kPagesHeight = 500;
+constexpr int kPagesHeight = ui::forms::MainForm::NormalHeight - 2 * kStripHeight;
 }  // namespace
 
 MainForm::MainForm()
@@ -75,7 +75,7 @@ MainForm::MainForm()
     pc.multiLine = true;
     pc.setActivePage(&config.TsConfig);
 
-    Label84.setGeometry(8, kStripHeight + kPagesHeight + 4, kWidth - 16, 58);
+    Label84.setGeometry(8, kStripHeight + kPagesHeight + 2, kWidth - 16, 60);
     Label84.setCaption(QStringLiteral("Состояние автомата:\nОшибки\nИтог последней команды"));
     Label84.setVisible(false);
 

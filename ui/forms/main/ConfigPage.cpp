@@ -36,14 +36,14 @@ ConfigPage::ConfigPage(ui::Form* f, ui::PageControl* pages)
     TsConfig.setCaption(QStringLiteral("Конфигурация системы"));
 
     GroupBox1.setCaption(QStringLiteral("Комплекс поверочный имитационный (ЗТА)"));
-    GroupBox1.setGeometry(8, 6, 768, 214);
+    GroupBox1.setGeometry(8, 6, 768, 204);
     BBnTarger.setCaption(QStringLiteral("Настройка..."));
     BBnTarger.setGeometry(12, 22, 100, 26);
     Label28.setCaption(QStringLiteral("Поверка ультразвуковых расходомеров"));
     Label28.setGeometry(122, 27, 480, 18);
     Label1.setCaption(QStringLiteral("Состав комплекса."));
     Label1.setGeometry(12, 56, 200, 18);
-    sg.setGeometry(12, 76, 618, 124);
+    sg.setGeometry(12, 76, 618, 100);
     sg.fixedRows = 1;
     sg.colWidths = {236, 56, 222, 98};
     sg.setSize(4, 4);
@@ -62,11 +62,11 @@ ConfigPage::ConfigPage(ui::Form* f, ui::PageControl* pages)
     BitBtn5.setGeometry(bx, 140, bw, 26);
     BitBtn5.setEnabled(false);
     Button19.setCaption(QStringLiteral("Сброс всех режимов"));
-    Button19.setGeometry(bx - 30, 174, bw + 30, 26);
+    Button19.setGeometry(bx - 30, 170, bw + 30, 26);
     Button19.setVisible(false);
 
     GbPrib.setCaption(QStringLiteral("Поверяемый прибор"));
-    GbPrib.setGeometry(8, 226, 768, 170);
+    GbPrib.setGeometry(8, 216, 768, 170);
     Label2.setCaption(QStringLiteral("Тип прибора:"));
     Label2.setGeometry(12, 28, 90, 18);
     cbxprib.setGeometry(104, 24, 250, 24);

@@ -1,0 +1,36 @@
+// zta-monitor: the operator's program of the ZTA-01 verification bench.
+#include "link/rtu/RtuComMaster.h"
+#include "shell/MainFrm.h"
+#include "ui/qt/Appearance.h"
+#include "ui/qt/QtDialogs.h"
+#include "ui/qt/WindowManager.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zta-monitor"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Монитор ЗТА-01"));
+    ui::qt::applyApplicationLook(app);
+
+    ui::qt::WindowManager windows;
+    ui::QtDialogs dialogs(windows);
+    ui::Dialogs::install(&dialogs);
+
+    int exitCode = 0;
+    {
+        shell::TMainFrm main([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
+        for (ui::Form* f : std::initializer_list<ui::Form*>{&main.SysFrm.form, &main.CanalFrm.form, &main.MProFrm.form,
+                                                            main.meterWindows.single(), main.meterWindows.multi()})
+            if (f)
+                windows.manage(*f);
+        windows.manage(main.form);
+        main.form.onClose = [&app] { app.quit(); };
+        main.form.show();
+        exitCode = QApplication::exec();
+        // The main window's settings are stored as it goes.
+    }
+    ui::Dialogs::install(nullptr);
+    return exitCode;
+}
