@@ -69,7 +69,7 @@ MainForm::MainForm()
 
     StatusBar.setGeometry(0, 0, kWidth, kStripHeight);
     StatusBar.setPanels({{QStringLiteral("Выкл сервер"), 100, ui::Alignment::Left, ui::Bevel::Lowered},
-                         {QStringLiteral("Состояние:"), 70, ui::Alignment::Center, ui::Bevel::Raised},
+                         {QStringLiteral("Состояние:"), 78, ui::Alignment::Center, ui::Bevel::Raised},
                          {QString(), 50, ui::Alignment::Left, ui::Bevel::Lowered}});
     pc.setGeometry(0, kStripHeight, kWidth, kPagesHeight);
     pc.multiLine = true;
