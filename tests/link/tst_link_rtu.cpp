@@ -250,6 +250,21 @@ private Q_SLOTS:
         QVERIFY2(log().count(19) >= other + 2, "freeing one QID stopped another");
     }
 
+    // A closed port does not end a periodic task: each repetition reports that it cannot be
+    // sent, and the task goes on when the port is open again.
+    void periodicAcrossReconnect()
+    {
+        master().ReadInputRegs(300007, 100, SarReg, 17, 1);
+        QVERIFY(log().waitFor(300007, 2, 3000));
+        master().setConnected(false);
+        QVERIFY(log().waitConnection(false));
+        const int beforeClosed = log().count(300007);
+        QVERIFY(log().waitFor(300007, beforeClosed + 2, 3000));
+        QCOMPARE(log().last(300007).result, int(comm::ResultCannotSend));
+        QVERIFY(server->connect());
+        QVERIFY(QTest::qWaitFor([&] { return log().last(300007).result == 0; }, 3000));
+    }
+
     // A periodic task on a slow device keeps one repetition outstanding; the beats that fall
     // due meanwhile are skipped, so a one-shot request does not wait behind a pile of them.
     void periodicDoesNotPileUp()
