@@ -18,10 +18,7 @@ Control::~Control()
 
 void Control::setGeometry(const QRect& r)
 {
-    if (r == m_geometry)
-        return;
-    m_geometry = r;
-    notify(Prop::Geometry);
+    assign(m_geometry, r, Prop::Geometry);
 }
 
 void Control::setTop(int top)
@@ -31,35 +28,23 @@ void Control::setTop(int top)
 
 void Control::moveTo(Control* parent, int top)
 {
-    if (parent != m_parent) {
-        m_parent = parent;
-        notify(Prop::Parent);
-    }
+    assign(m_parent, parent, Prop::Parent);
     setTop(top);
 }
 
 void Control::setCaption(const QString& c)
 {
-    if (c == m_caption)
-        return;
-    m_caption = c;
-    notify(Prop::Caption);
+    assign(m_caption, c, Prop::Caption);
 }
 
 void Control::setEnabled(bool e)
 {
-    if (e == m_enabled)
-        return;
-    m_enabled = e;
-    notify(Prop::Enabled);
+    assign(m_enabled, e, Prop::Enabled);
 }
 
 void Control::setVisible(bool v)
 {
-    if (v == m_visible)
-        return;
-    m_visible = v;
-    notify(Prop::Visible);
+    assign(m_visible, v, Prop::Visible);
 }
 
 bool Control::isShowing() const
@@ -72,42 +57,27 @@ bool Control::isShowing() const
 
 void Control::setHint(const QString& h)
 {
-    if (h == m_hint)
-        return;
-    m_hint = h;
-    notify(Prop::Hint);
+    assign(m_hint, h, Prop::Hint);
 }
 
 void Control::setTag(int t)
 {
-    if (t == m_tag)
-        return;
-    m_tag = t;
-    notify(Prop::Tag);
+    assign(m_tag, t, Prop::Tag);
 }
 
 void Control::setFont(const Font& f)
 {
-    if (f == m_font)
-        return;
-    m_font = f;
-    notify(Prop::Font);
+    assign(m_font, f, Prop::Font);
 }
 
 void Control::setColor(Color c)
 {
-    if (c == m_color)
-        return;
-    m_color = c;
-    notify(Prop::Color);
+    assign(m_color, c, Prop::Color);
 }
 
 void Control::setBevel(Bevel b)
 {
-    if (b == m_bevel)
-        return;
-    m_bevel = b;
-    notify(Prop::Bevel);
+    assign(m_bevel, b, Prop::Bevel);
 }
 
 bool Control::isRecolourable() const

@@ -73,6 +73,16 @@ Q_SIGNALS:
 
 protected:
     void notify(Prop what) { Q_EMIT changed(what); }
+    // Stores a property's new value and tells the Qt layer; false when nothing changed.
+    template <typename T>
+    bool assign(T& field, const T& value, Prop what)
+    {
+        if (field == value)
+            return false;
+        field = value;
+        notify(what);
+        return true;
+    }
     // Runs an operator handler through the form, which reports a UserError it throws.
     void run(const std::function<void()>& handler);
 

@@ -28,10 +28,7 @@ Edit::Edit(Form* form, const char* name, Control* parent) : Control(form, name, 
 
 void Edit::setReadOnly(bool r)
 {
-    if (r == m_readOnly)
-        return;
-    m_readOnly = r;
-    notify(Prop::ReadOnly);
+    assign(m_readOnly, r, Prop::ReadOnly);
 }
 
 QChar Edit::type(QChar ch)
@@ -91,10 +88,7 @@ CheckBox::CheckBox(Form* form, const char* name, Control* parent) : Control(form
 
 void CheckBox::setChecked(bool c)
 {
-    if (c == m_checked)
-        return;
-    m_checked = c;
-    notify(Prop::Checked);
+    assign(m_checked, c, Prop::Checked);
 }
 
 void CheckBox::click()
@@ -109,11 +103,7 @@ RadioButton::RadioButton(Form* form, const char* name, Control* parent) : Contro
 
 void RadioButton::setChecked(bool c)
 {
-    if (c == m_checked)
-        return;
-    m_checked = c;
-    notify(Prop::Checked);
-    if (!c)
+    if (!assign(m_checked, c, Prop::Checked) || !c)
         return;
     for (Control* other : form()->controls())
         if (other != this && other->kind() == Kind::RadioButton && other->parentControl() == parentControl())
@@ -140,12 +130,7 @@ void RadioGroup::setItems(const QStringList& items)
 
 void RadioGroup::setItemIndex(int i)
 {
-    if (i < -1 || i >= m_items.size())
-        i = -1;
-    if (i == m_index)
-        return;
-    m_index = i;
-    notify(Prop::ItemIndex);
+    assign(m_index, i >= -1 && i < m_items.size() ? i : -1, Prop::ItemIndex);
 }
 
 QString RadioGroup::selectedText() const
@@ -185,12 +170,7 @@ void ComboBox::clear()
 
 void ComboBox::setItemIndex(int i)
 {
-    if (i < -1 || i >= m_items.size())
-        i = -1;
-    if (i == m_index)
-        return;
-    m_index = i;
-    notify(Prop::ItemIndex);
+    assign(m_index, i >= -1 && i < m_items.size() ? i : -1, Prop::ItemIndex);
 }
 
 QString ComboBox::text() const
@@ -252,10 +232,7 @@ void Grid::setCell(int col, int row, const QString& text)
 
 void Grid::setRow(int r)
 {
-    if (r == m_row)
-        return;
-    m_row = r;
-    notify(Prop::Row);
+    assign(m_row, r, Prop::Row);
 }
 
 void Grid::selectRow(int r)
@@ -280,11 +257,7 @@ void RangeControl::setRange(int min, int max)
 
 void RangeControl::setPosition(int p)
 {
-    p = std::clamp(p, m_min, m_max);
-    if (p == m_pos)
-        return;
-    m_pos = p;
-    notify(Prop::Position);
+    assign(m_pos, std::clamp(p, m_min, m_max), Prop::Position);
 }
 
 void RangeControl::move(int p)
@@ -298,9 +271,18 @@ void RangeControl::move(int p)
 UpDown::UpDown(Form* form, const char* name, Control* parent, Edit* associate)
     : RangeControl(form, name, parent, Kind::UpDown), m_associate(associate)
 {
+    if (!m_associate)
+        return;
     connect(this, &Control::changed, this, [this](Prop what) {
-        if (what == Prop::Position && m_associate)
+        if (what == Prop::Position)
             m_associate->setText(QString::number(position()));
+    });
+    // A number typed into the edit moves the arrows' position, as far as the range allows.
+    connect(m_associate, &Control::changed, this, [this](Prop what) {
+        bool ok = false;
+        const int v = m_associate->text().toInt(&ok);
+        if (what == Prop::Caption && ok)
+            setPosition(v);
     });
 }
 
@@ -345,10 +327,7 @@ PageControl::PageControl(Form* form, const char* name, Control* parent) : Contro
 
 void PageControl::setActivePage(Page* p)
 {
-    if (p == m_active)
-        return;
-    m_active = p;
-    notify(Prop::ActivePage);
+    assign(m_active, p, Prop::ActivePage);
 }
 
 Page::Page(Form* form, const char* name, PageControl* owner) : Control(form, name, Kind::Page, owner), m_owner(owner)
@@ -358,10 +337,7 @@ Page::Page(Form* form, const char* name, PageControl* owner) : Control(form, nam
 
 void Page::setTabVisible(bool v)
 {
-    if (v == m_tabVisible)
-        return;
-    m_tabVisible = v;
-    notify(Prop::TabVisible);
+    assign(m_tabVisible, v, Prop::TabVisible);
 }
 
 MenuItem::MenuItem(Form* form, const char* name, MenuItem* parentItem)
