@@ -41,10 +41,10 @@ void SetShow(ui::forms::MainForm& form, TNames index, bool flag)
 
 void applyLayout(ui::forms::MainForm& form, int layout)
 {
-    const LayoutSpec& spec = layoutSpec(layout);
-    for (TNames n : spec.shown)
+    const LayoutSpec& pages = layoutSpec(layout);
+    for (TNames n : pages.shown)
         SetShow(form, n, true);
-    for (TNames n : spec.hidden)
+    for (TNames n : pages.hidden)
         SetShow(form, n, false);
     ui::GroupBox& ipt = form.iptGroup.GBIpt;
     ui::GroupBox& usi = form.usiGroup.GbUsi;

@@ -215,8 +215,8 @@ void tst_SimProtocol::faults()
     QFETCH(sim::Fault, fault);
     SimFixture f;
     QVERIFY(f.started);
-    const sim::FaultSpec spec{fault, 6, 400};
-    f.simulator->setFault(module, spec);
+    const sim::FaultSpec injected{fault, 6, 400};
+    f.simulator->setFault(module, injected);
     RtuMaster& line = module == Module::Meter ? f.meter : f.bench;
     const quint8 address = module == Module::Usi ? 2 : module == Module::Ipt ? 3 : 1;
     const QByteArray frame = request(address, 0x03, 0, 1);
@@ -238,7 +238,7 @@ void tst_SimProtocol::faults()
     case sim::Fault::Slow:
     case sim::Fault::None:
         QVERIFY(sim::hasValidCrc(answer));
-        QVERIFY2(clock.elapsed() >= spec.slowMs, "answered before its delay");
+        QVERIFY2(clock.elapsed() >= injected.slowMs, "answered before its delay");
         break;
     }
     QCOMPARE(f.simulator->requestCount(module), 1);

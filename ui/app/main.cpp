@@ -1,4 +1,4 @@
-// zta-monitor: the operator's program of the ZTA-01 verification bench.
+// zta-monitor: the operator's program of the ZTA-01 verification bench, with its windows.
 #include "link/rtu/RtuComMaster.h"
 #include "shell/MainFrm.h"
 #include "ui/qt/Appearance.h"
