@@ -5,6 +5,11 @@ namespace ui::forms {
 FlowMeterFormKS::FlowMeterFormKS() : ui::Form("FlowMeterFormKS")
 {
     setCaption(QStringLiteral("Расходомер"));
+    setGeometry(QRect(220, 140, 440, 330));
+    border = ui::Border::Dialog;
+    minimizeBox = false;
+    maximizeBox = false;
+    stayOnTop = true;
 }
 
 }  // namespace ui::forms
