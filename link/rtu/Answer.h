@@ -1,6 +1,5 @@
 #pragma once
 // The outcome of one exchange, as OnExchange reports it.
-#include <QMetaType>
 #include <QVariant>
 
 namespace comm::rtu {
@@ -13,5 +12,3 @@ struct Answer {
 };
 
 }  // namespace comm::rtu
-
-Q_DECLARE_METATYPE(comm::rtu::Answer)

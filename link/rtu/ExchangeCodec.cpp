@@ -58,8 +58,8 @@ std::variant<Outgoing, int> coilWrite(const Request& r)
 Answer deviceNameAnswer(const Request& r, const QByteArray& data)
 {
     if (data.isEmpty() || data.size() < 1 + quint8(data[0]))
-        return failedAnswer(r, ResultShortData);
-    Answer a = failedAnswer(r, ResultOk);
+        return answerOf(r, ResultShortData);
+    Answer a = answerOf(r, ResultOk);
     a.value = decodeDeviceName(data.mid(1, quint8(data[0])));
     return a;
 }
@@ -88,14 +88,14 @@ std::variant<Outgoing, int> prepareExchange(const Request& r)
     return ResultNotPossible;
 }
 
-Answer failedAnswer(const Request& r, int result)
+Answer answerOf(const Request& r, int result)
 {
     return Answer{r.address, r.function(), {}, result};
 }
 
 Answer interpretReply(const Request& r, const QModbusReply& reply)
 {
-    Answer a = failedAnswer(r, replyResult(reply));
+    Answer a = answerOf(r, replyResult(reply));
     if (a.result != ResultOk || r.address == 0)  // a broadcast carries no answer
         return a;
     switch (r.op) {

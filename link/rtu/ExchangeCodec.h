@@ -30,7 +30,7 @@ std::variant<Outgoing, int> prepareExchange(const Request& r);
 // The answer the finished reply gives to r.
 Answer interpretReply(const Request& r, const QModbusReply& reply);
 
-// An answer to r that carries only a failure.
-Answer failedAnswer(const Request& r, int result);
+// An answer to r with the given Result and no value.
+Answer answerOf(const Request& r, int result);
 
 }  // namespace comm::rtu

@@ -1,7 +1,6 @@
 #pragma once
 // Everything the line needs to open a port; taken from the component's properties when
 // the port is opened.
-#include <QMetaType>
 #include <QString>
 
 namespace comm::rtu {
@@ -16,5 +15,3 @@ struct PortSettings {
 };
 
 }  // namespace comm::rtu
-
-Q_DECLARE_METATYPE(comm::rtu::PortSettings)

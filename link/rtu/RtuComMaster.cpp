@@ -104,7 +104,7 @@ void RtuComMaster::cancel(const QList<quint64>& tasks)
 
 void RtuComMaster::answerLater(const Request& r, int result)
 {
-    const rtu::Answer a = rtu::failedAnswer(r, result);
+    const rtu::Answer a = rtu::answerOf(r, result);
     QMetaObject::invokeMethod(
         this, [this, qid = r.qid, a] { Q_EMIT OnExchange(qid, a.mbAddr, a.function, a.value, a.result); }, Qt::QueuedConnection);
 }

@@ -62,10 +62,10 @@ void RtuLine::setInterFrameDelay(int microseconds)
 std::optional<Answer> RtuLine::start(const Request& r)
 {
     if (!m_client)
-        return failedAnswer(r, ResultCannotSend);
+        return answerOf(r, ResultCannotSend);
     const auto prepared = prepareExchange(r);
     if (const int* refused = std::get_if<int>(&prepared))
-        return failedAnswer(r, *refused);
+        return answerOf(r, *refused);
     const Outgoing& out = std::get<Outgoing>(prepared);
     QModbusReply* reply = nullptr;
     switch (out.kind) {
@@ -74,7 +74,7 @@ std::optional<Answer> RtuLine::start(const Request& r)
     case Outgoing::Kind::Raw: reply = m_client->sendRawRequest(out.pdu, r.address); break;
     }
     if (!reply)
-        return failedAnswer(r, ResultCannotSend);
+        return answerOf(r, ResultCannotSend);
     if (reply->isFinished()) {
         const Answer a = interpretReply(r, *reply);
         reply->deleteLater();

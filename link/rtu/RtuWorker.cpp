@@ -56,18 +56,10 @@ void RtuWorker::cancel(const QList<quint64>& tasks)
     startNext();
 }
 
-void RtuWorker::cancelAll()
-{
-    m_queue.clear();
-    m_line.abandon();
-    m_current.reset();
-    m_repeats.clear();
-}
-
 void RtuWorker::enqueue(const Job& job)
 {
     if (!m_line.isOpen()) {
-        complete(job, failedAnswer(job.request, ResultCannotSend));
+        complete(job, answerOf(job.request, ResultCannotSend));
         return;
     }
     if (auto it = m_repeats.find(job.task); it != m_repeats.end())
@@ -116,7 +108,7 @@ void RtuWorker::failOutstanding()
         owed.prepend(*m_current);
     m_current.reset();
     for (const Job& job : owed)
-        complete(job, failedAnswer(job.request, ResultCannotSend));
+        complete(job, answerOf(job.request, ResultCannotSend));
 }
 
 }  // namespace comm::rtu

@@ -33,7 +33,6 @@ public:
     void submit(quint64 task, const Request& r);
     // Forgets the tasks without answering them; a periodic task stops repeating.
     void cancel(const QList<quint64>& tasks);
-    void cancelAll();
 
 Q_SIGNALS:
     void connectedChanged(bool connected);

@@ -20,7 +20,7 @@ namespace {
 constexpr int RequestBytes = 8;                 // address, function, start, count, CRC
 constexpr int ResponseBytes = 5 + 2 * 8;        // address, function, byte count, 8 registers, CRC
 constexpr int CalibrationSumsReg = 32772;       // ИМР input registers, 20 of them
-constexpr double SecondsPerRun = 3.0;
+constexpr double SecondsPerRun = 5.0;
 
 struct Figures {
     double ours = 0;
