@@ -5,6 +5,6 @@
 
 namespace perf {
 
-bool runLibmodbus(const ReadSpec& spec, double seconds, Throughput* out);
+bool runLibmodbus(const ReadSetup& setup, double seconds, Throughput* out);
 
 }  // namespace perf

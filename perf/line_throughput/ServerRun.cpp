@@ -26,14 +26,14 @@ void waitConnection(comm::RtuComMaster& m, bool on)
     loop.exec();
 }
 
-std::unique_ptr<comm::RtuComMaster> openServer(const ReadSpec& spec)
+std::unique_ptr<comm::RtuComMaster> openServer(const ReadSetup& setup)
 {
     auto m = std::make_unique<comm::RtuComMaster>();
-    m->setComPort(spec.port);
-    m->setComSpeed(spec.baud);
+    m->setComPort(setup.port);
+    m->setComSpeed(setup.baud);
     m->setAnswerDelay(1000);
     m->setRetries(0);
-    m->setDeviceAddres(spec.address);
+    m->setDeviceAddres(setup.address);
     if (!m->attach())
         return nullptr;
     waitConnection(*m, true);
@@ -42,9 +42,9 @@ std::unique_ptr<comm::RtuComMaster> openServer(const ReadSpec& spec)
     return m;
 }
 
-void read(comm::RtuComMaster& m, const ReadSpec& spec)
+void read(comm::RtuComMaster& m, const ReadSetup& setup)
 {
-    m.ReadInputRegs(ReadQid, 0, spec.reg, Uint16Type, spec.count);
+    m.ReadInputRegs(ReadQid, 0, setup.reg, Uint16Type, setup.count);
 }
 
 void closeServer(comm::RtuComMaster& m)
@@ -54,9 +54,9 @@ void closeServer(comm::RtuComMaster& m)
 
 }  // namespace
 
-bool runServerBackToBack(const ReadSpec& spec, double seconds, Throughput* out)
+bool runServerBackToBack(const ReadSetup& setup, double seconds, Throughput* out)
 {
-    auto m = openServer(spec);
+    auto m = openServer(setup);
     if (!m)
         return false;
     *out = {};
@@ -69,12 +69,12 @@ bool runServerBackToBack(const ReadSpec& spec, double seconds, Throughput* out)
         ++(result == 0 ? out->transactions : out->failures);
         lastAnswer = wallSeconds();
         if (lastAnswer - start < seconds) {
-            read(*m, spec);
+            read(*m, setup);
             ++inFlight;
         }
     });
     for (int i = 0; i < Outstanding; ++i, ++inFlight)
-        read(*m, spec);
+        read(*m, setup);
     QEventLoop loop;
     QObject::connect(m.get(), &comm::MBComMaster::OnExchange, &loop, [&] {
         if (inFlight == 0)
@@ -86,9 +86,9 @@ bool runServerBackToBack(const ReadSpec& spec, double seconds, Throughput* out)
     return true;
 }
 
-bool runServerWaited(const ReadSpec& spec, double seconds, WaitCost* out)
+bool runServerWaited(const ReadSetup& setup, double seconds, WaitCost* out)
 {
-    auto m = openServer(spec);
+    auto m = openServer(setup);
     if (!m)
         return false;
     *out = {};
@@ -97,7 +97,7 @@ bool runServerWaited(const ReadSpec& spec, double seconds, WaitCost* out)
     double waitedWall = 0, waitedCpu = 0;
     const double start = wallSeconds();
     while (wallSeconds() - start < seconds) {
-        read(*m, spec);
+        read(*m, setup);
         const double wall0 = wallSeconds(), cpu0 = threadCpuSeconds();
         slot = -1;
         while (slot < 0) {

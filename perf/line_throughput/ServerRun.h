@@ -5,7 +5,7 @@
 
 namespace perf {
 
-struct ReadSpec {
+struct ReadSetup {
     QString port;
     int baud = 19200;
     int address = 1;
@@ -27,10 +27,10 @@ struct WaitCost {
 
 // Keeps two reads outstanding, so that the server always has the next one at hand, as it
 // does with the program's periodic tasks; false when the port does not open.
-bool runServerBackToBack(const ReadSpec& spec, double seconds, Throughput* out);
+bool runServerBackToBack(const ReadSetup& setup, double seconds, Throughput* out);
 
 // One read at a time, each waited for as the program does: sleep 1 ms, process events,
 // until the answer has arrived.
-bool runServerWaited(const ReadSpec& spec, double seconds, WaitCost* out);
+bool runServerWaited(const ReadSetup& setup, double seconds, WaitCost* out);
 
 }  // namespace perf

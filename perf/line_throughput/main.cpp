@@ -31,19 +31,19 @@ struct Figures {
 bool measure(sim::Simulator& sim, int baud, Figures* f)
 {
     sim.setWireTime(true, baud);
-    ReadSpec spec;
-    spec.port = sim.benchPort();
-    spec.baud = baud;
-    spec.address = 1;
-    spec.reg = CalibrationSumsReg;
-    spec.count = 8;
+    ReadSetup setup;
+    setup.port = sim.benchPort();
+    setup.baud = baud;
+    setup.address = 1;
+    setup.reg = CalibrationSumsReg;
+    setup.count = 8;
     const double limit = wireLimitTps(baud, RequestBytes, ResponseBytes);
 
     Throughput ours, lib;
     WaitCost waited;
-    if (!runServerBackToBack(spec, SecondsPerRun, &ours) || !runServerWaited(spec, SecondsPerRun, &waited)
-        || !runLibmodbus(spec, SecondsPerRun, &lib)) {
-        std::fprintf(stderr, "cannot open %s\n", qPrintable(spec.port));
+    if (!runServerBackToBack(setup, SecondsPerRun, &ours) || !runServerWaited(setup, SecondsPerRun, &waited)
+        || !runLibmodbus(setup, SecondsPerRun, &lib)) {
+        std::fprintf(stderr, "cannot open %s\n", qPrintable(setup.port));
         return false;
     }
     f->ours = ours.tps() / limit;
