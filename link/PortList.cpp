@@ -40,15 +40,15 @@ bool isComStyle(const QString& name)
     if (!name.startsWith(QStringLiteral("COM"), Qt::CaseInsensitive) || name.size() < 4)
         return false;
     bool ok = false;
-    name.mid(3).toInt(&ok, 10);
-    return ok;
+    const int n = name.mid(3).toInt(&ok, 10);
+    return ok && n >= 1;
 }
 
 QString platformPortName(const QString& name)
 {
     if (!isComStyle(name))
         return name;
-    return QStringLiteral("/dev/ttyS%1").arg(std::max(0, portNumber(name) - 1));
+    return QStringLiteral("/dev/ttyS%1").arg(portNumber(name) - 1);
 }
 
 bool samePort(const QString& a, const QString& b)

@@ -1,6 +1,7 @@
 #include "sim/Line.h"
 
 #include <QSocketNotifier>
+#include <QThread>
 
 #include <cerrno>
 #include <unistd.h>
@@ -19,6 +20,7 @@ Line::Line(Responder responder, QObject* parent) : QObject(parent), m_respond(st
     m_silence.setTimerType(Qt::PreciseTimer);
     m_silence.setInterval(SilenceMs);
     connect(&m_silence, &QTimer::timeout, this, [this] { serve(m_framer.flush()); });
+    m_clock.start();
 }
 
 Line::~Line() { close(); }
@@ -71,12 +73,18 @@ void Line::serve(const QByteArray& frame)
     const std::optional<Reply> reply = m_respond(frame);
     if (!reply)
         return;
-    if (reply->delayMs <= 0) {
+    if (reply->delayUs <= 0) {
         send(reply->frame);
         return;
     }
-    QTimer::singleShot(reply->delayMs, Qt::PreciseTimer, this,
-                       [this, frame = reply->frame, generation = m_generation] {
+    // Timers count whole milliseconds; the last fraction is slept away so that the answer
+    // leaves when its bytes would have crossed the wire, not up to a millisecond later.
+    const qint64 dueNs = m_clock.nsecsElapsed() + reply->delayUs * 1000;
+    QTimer::singleShot(int(reply->delayUs / 1000), Qt::PreciseTimer, this,
+                       [this, frame = reply->frame, generation = m_generation, dueNs] {
+                           for (qint64 left = dueNs - m_clock.nsecsElapsed(); left > 0;
+                                left = dueNs - m_clock.nsecsElapsed())
+                               QThread::usleep(std::max<qint64>(1, left / 1000));
                            if (generation == m_generation)
                                send(frame);
                        });

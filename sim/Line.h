@@ -6,6 +6,7 @@
 #include "sim/PtyPort.h"
 #include "sim/RtuFramer.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -39,6 +40,7 @@ private:
     RtuFramer m_framer;
     // Answers scheduled before the line was closed or reopened must not reach the new pty.
     int m_generation = 0;
+    QElapsedTimer m_clock;  // started with the line; measures when answers are due
 };
 
 }  // namespace sim

@@ -34,9 +34,9 @@ std::optional<Reply> LineResponder::respond(const QByteArray& frame, const WireS
         if (s.fault.fault == Fault::BadCrc)
             reply.frame.back() = char(reply.frame.back() ^ 0x5A);
         if (wire.emulate)
-            reply.delayMs = int(std::ceil(wireTimeMs(int(frame.size()), int(reply.frame.size()), wire.baud)));
+            reply.delayUs = qint64(std::ceil(1000.0 * wireTimeMs(int(frame.size()), int(reply.frame.size()), wire.baud)));
         if (s.fault.fault == Fault::Slow)
-            reply.delayMs += s.fault.slowMs;
+            reply.delayUs += qint64(s.fault.slowMs) * 1000;
         return reply;
     }
     return std::nullopt;

@@ -14,7 +14,7 @@ namespace sim {
 
 struct Reply {
     QByteArray frame;
-    int delayMs = 0;
+    qint64 delayUs = 0;  // how long after the request the answer is due
 };
 
 struct WireSettings {

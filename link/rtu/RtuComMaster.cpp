@@ -1,8 +1,8 @@
 #include "link/rtu/RtuComMaster.h"
 
+#include "link/PortList.h"
 #include "link/Result.h"
 #include "link/rtu/ExchangeCodec.h"
-#include "link/rtu/PortName.h"
 #include "link/rtu/RtuWorker.h"
 
 namespace comm {
@@ -49,7 +49,7 @@ void RtuComMaster::setConnected(bool on)
         return;
     }
     rtu::PortSettings s;
-    s.port = rtu::platformPortName(ComPort());
+    s.port = platformPortName(ComPort());
     s.baud = ComSpeed();
     s.rs485 = LinkType() == 1;
     s.answerDelayMs = AnswerDelay();

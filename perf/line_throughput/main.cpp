@@ -6,6 +6,7 @@
 #include "ServerRun.h"
 #include "WireLimit.h"
 
+#include "link/rtu/TimerPrecision.h"
 #include "sim/Simulator.h"
 
 #include <QCoreApplication>
@@ -64,6 +65,7 @@ bool measure(sim::Simulator& sim, int baud, Figures* f)
 
 int main(int argc, char** argv)
 {
+    comm::rtu::usePreciseTimers();  // as the monitor runs its lines
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     sim::Options options;

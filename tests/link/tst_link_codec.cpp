@@ -1,7 +1,7 @@
 // Values <-> registers, device names and port names of the RTU server.
 #include "link/Result.h"
 #include "link/rtu/DeviceName.h"
-#include "link/rtu/PortName.h"
+#include "link/PortList.h"
 #include "link/rtu/RegisterCodec.h"
 
 #include "TypedText.h"
@@ -105,7 +105,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, given);
         QFETCH(QString, opened);
-        QCOMPARE(comm::rtu::platformPortName(given), opened);
+        QCOMPARE(comm::platformPortName(given), opened);
     }
 };
 

@@ -1,5 +1,6 @@
 // zta-monitor: the operator's program of the ZTA-01 verification bench, with its windows.
 #include "link/rtu/RtuComMaster.h"
+#include "link/rtu/TimerPrecision.h"
 #include "shell/MainFrm.h"
 #include "ui/qt/Appearance.h"
 #include "ui/qt/QtDialogs.h"
@@ -9,6 +10,7 @@
 
 int main(int argc, char** argv)
 {
+    comm::rtu::usePreciseTimers();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zta-monitor"));
     QApplication::setApplicationDisplayName(QStringLiteral("Монитор ЗТА-01"));
