@@ -6,8 +6,13 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh zta-monitor zta-sim
 
-lines="${XDG_RUNTIME_DIR:-/tmp}/zta-sim-run"
-build/sim/zta-sim --dir "$lines" "$@" &
+# The simulator's default line directory, which the channel dialog lists among the ports.
+if [ -n "${XDG_RUNTIME_DIR:-}" ] && [ -d "$XDG_RUNTIME_DIR" ]; then
+  lines="$XDG_RUNTIME_DIR/zta-sim"
+else
+  lines="/tmp/zta-sim-$(id -u)"
+fi
+build/sim/zta-sim "$@" &
 sim=$!
 trap 'kill "$sim" 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [ -e "$lines/meter" ] && break; sleep 0.1; done

@@ -162,6 +162,24 @@ private Q_SLOTS:
             QCOMPARE(b.line.requests.size(), 1);
     }
 
+    void resetToIdleGivesUpOnAModuleThatNeverStops()
+    {
+        test::MainFixture w;
+        w.bench->reportConnected(true);
+        w.main->modules.ImrModule.Adr = 1;
+        w.bench->responder = [](const comm::Request& r, QVariant* value, int*) {
+            if (r.qid == 300002)
+                *value = QVariantList{comm::u8(2), comm::u8(0), comm::u8(2)};  // imitating, for ever
+            return true;
+        };
+        QVERIFY(!w.main->imr.ResetToIdle());
+        QCOMPARE(w.bench->count(400004), 1);
+        QCOMPARE(w.bench->last(400004)->value, comm::u8(2));
+        QCOMPARE(w.dialogs.messages.size(), 1);
+        QVERIFY2(w.dialogs.lastMessage().startsWith("ИМР не вернулся в исходное состояние"),
+                 qPrintable(w.dialogs.lastMessage()));
+    }
+
     void emulationBit_data()
     {
         QTest::addColumn<bool>("oldBench");
