@@ -1,7 +1,6 @@
 #include "link/CanalFrm.h"
 
 #include "shell/input/NumberInput.h"
-#include "shell/settings/ChannelSettings.h"
 #include "shell/settings/SettingsLocation.h"
 #include "ui/model/Dialogs.h"
 
@@ -22,15 +21,19 @@ TCanalFrm::TCanalFrm(PortSource ports) : m_ports(std::move(ports))
     form.btnCancel.onClick = [this] { btnCancelClick(); };
 }
 
-void TCanalFrm::readSettings()
+void TCanalFrm::setFields(const settings::ChannelSettings& s)
 {
-    const settings::ChannelSettings s = settings::ChannelSettings::read(settings::IniFile(settings::ztaIniPath()), TitleP);
     VarCPort = s.port;
     varCSpeed = s.speedIndex;
     varCLink = s.linkType;
     varCInterval = s.interval;
     varAnsDel = s.answerDelay;
     varRet = s.retries;
+}
+
+void TCanalFrm::readSettings()
+{
+    setFields(settings::ChannelSettings::read(settings::IniFile(settings::ztaIniPath()), TitleP));
 }
 
 void TCanalFrm::toggle()
@@ -88,23 +91,18 @@ void TCanalFrm::btnUseClick()
         ui::dialogs().message(QStringLiteral("Не выбран COM порт. Выберите порт из списка."), ui::Icon::Error);
         return;
     }
-    varAnsDel = ansDel;
-    varRet = form.UDRet.position();
-    VarCPort = form.cbxPort.text();
-    varCLink = std::max(0, form.RgrLink.itemIndex());
-    varCSpeed = std::max(0, form.rgrCSpeed.itemIndex());
-    varCInterval = interval;
+    settings::ChannelSettings s;
+    s.answerDelay = ansDel;
+    s.retries = form.UDRet.position();
+    s.port = form.cbxPort.text();
+    s.linkType = std::max(0, form.RgrLink.itemIndex());
+    s.speedIndex = std::max(0, form.rgrCSpeed.itemIndex());
+    s.interval = interval;
+    setFields(s);
 
     // A connect of the other line may have switched TitleP while the dialog was open; the
     // values on screen belong to the line the dialog was opened for.
     TitleP = m_shownFor;
-    settings::ChannelSettings s;
-    s.port = VarCPort;
-    s.speedIndex = varCSpeed;
-    s.linkType = varCLink;
-    s.interval = varCInterval;
-    s.answerDelay = varAnsDel;
-    s.retries = varRet;
     settings::IniFile ini(settings::ztaIniPath());
     s.write(ini, TitleP);
     form.hide();

@@ -2,6 +2,7 @@
 // The channel dialog: edits the serial settings of one Modbus line at a time and holds the
 // working copy of the settings that the connect commands read.
 #include "link/PortList.h"
+#include "shell/settings/ChannelSettings.h"
 #include "ui/forms/CanalForm.h"
 
 #include <QString>
@@ -38,6 +39,7 @@ public:
     void btnCancelClick();
 
 private:
+    void setFields(const settings::ChannelSettings& s);
     void fillPortList();
     void onShow();
 

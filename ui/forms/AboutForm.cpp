@@ -12,8 +12,6 @@ AboutForm::AboutForm()
     setCaption(QStringLiteral("О программе"));
     setGeometry(QRect(0, 0, 380, 170));
     border = ui::Border::Dialog;
-    minimizeBox = false;
-    maximizeBox = false;
     placement = ui::Placement::ScreenCenter;
 
     ProductName.setGeometry(16, 16, 348, 20);

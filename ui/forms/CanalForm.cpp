@@ -21,8 +21,6 @@ CanalForm::CanalForm()
     setCaption(QStringLiteral("Настройка канала"));
     setGeometry(QRect(300, 200, 330, 318));
     border = ui::Border::Dialog;
-    minimizeBox = false;
-    maximizeBox = false;
     stayOnTop = true;
 
     Label1.setCaption(QStringLiteral("COM порт:"));

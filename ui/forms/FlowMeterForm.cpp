@@ -7,8 +7,6 @@ FlowMeterForm::FlowMeterForm() : ui::Form("FlowMeterForm")
     setCaption(QStringLiteral("Расходомер"));
     setGeometry(QRect(180, 140, 440, 330));
     border = ui::Border::Dialog;
-    minimizeBox = false;
-    maximizeBox = false;
     stayOnTop = true;
 }
 

@@ -7,8 +7,6 @@ FlowMeterFormKS::FlowMeterFormKS() : ui::Form("FlowMeterFormKS")
     setCaption(QStringLiteral("Расходомер"));
     setGeometry(QRect(220, 140, 440, 330));
     border = ui::Border::Dialog;
-    minimizeBox = false;
-    maximizeBox = false;
     stayOnTop = true;
 }
 

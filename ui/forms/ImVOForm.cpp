@@ -15,8 +15,6 @@ ImVOForm::ImVOForm()
     setCaption(QStringLiteral("Параметры накопления объема"));
     setGeometry(QRect(0, 0, 300, 254));
     border = ui::Border::Dialog;
-    minimizeBox = false;
-    maximizeBox = false;
     placement = ui::Placement::ScreenCenter;
 
     GroupBox1.setCaption(QStringLiteral("Расход , м3/ч"));

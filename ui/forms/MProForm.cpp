@@ -24,8 +24,6 @@ MProForm::MProForm()
     setCaption(QStringLiteral("Свойства модуля."));
     setGeometry(QRect(260, 160, 420, 330));
     border = ui::Border::Dialog;
-    minimizeBox = false;
-    maximizeBox = false;
     stayOnTop = true;
 
     Label1.setCaption(QStringLiteral("Тип прибора"));

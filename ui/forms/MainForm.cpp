@@ -44,7 +44,6 @@ MainForm::MainForm()
 {
     setCaption(QStringLiteral("Монитор Тервало ЗТА-01"));
     border = ui::Border::Fixed;
-    maximizeBox = false;
     setGeometry(QRect(120, 80, kWidth, NormalHeight));
 
     mnuDevices.setCaption(QStringLiteral("Приборы"));

@@ -12,8 +12,6 @@ SysForm::SysForm()
     setCaption(QStringLiteral("Настройка системы ЗТА"));
     setGeometry(QRect(0, 0, 340, 110));
     border = ui::Border::Dialog;
-    minimizeBox = false;
-    maximizeBox = false;
     stayOnTop = true;
     placement = ui::Placement::DesktopCenter;
 

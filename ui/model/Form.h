@@ -12,6 +12,7 @@
 
 namespace ui {
 
+// Fixed: cannot be resized or maximised; Dialog: fixed, with the close box only.
 enum class Border { Sizeable, Fixed, Dialog, ToolWindow, None };
 enum class Placement { Designed, ScreenCenter, DesktopCenter };
 enum class ModalResult { None, Ok, Cancel, Yes, No };
