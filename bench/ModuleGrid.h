@@ -5,7 +5,9 @@
 
 namespace bench {
 
-// Writes the header row and the module captions, and the known addresses ("?" for none).
-void fillModuleGrid(ui::Grid& grid, const Modules& modules);
+// Writes the header row and the module captions.
+void fillModuleGrid(ui::Grid& grid);
+// Writes the modules' addresses into column "Адрес" ("?" for a module not known).
+void showModuleAddresses(ui::Grid& grid, const Modules& modules);
 
 }  // namespace bench

@@ -49,12 +49,9 @@ TMainFrm::TMainFrm(const ServerFactory& makeServer, comm::PortSource ports)
                          form.invoke([&] { meterDispatcher.MBCM1Exchange(qid, addr, fun, v, r); });
                      });
 
-    form.applyHeight(ui::forms::MainForm::NormalHeight);
-    bench::fillModuleGrid(form.config.sg, modules);
-    OldBench = false;
+    bench::fillModuleGrid(form.config.sg);
     form.pc.setActivePage(&form.config.TsConfig);
     applyLayout(form, LayoutMeters);
-    SetShow(form, nsConfig, true);
     form.protocol.TS4.setTabVisible(false);
 
     form.config.SpeedButton1.onClick = [this] { SpeedButton1Click(); };
@@ -64,7 +61,7 @@ TMainFrm::TMainFrm(const ServerFactory& makeServer, comm::PortSource ports)
     form.N9.onClick = [] { showAboutBox(); };
 
     readSettings();
-    bench::fillModuleGrid(form.config.sg, modules);
+    bench::showModuleAddresses(form.config.sg, modules);
     RaiseServerPriority();
     links.attachAll();
 }
