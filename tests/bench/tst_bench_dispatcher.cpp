@@ -1,6 +1,6 @@
 // Every answer of the bench line: which result slot takes its Result, what a successful
 // answer decodes and shows, and that a failing one keeps what was there.
-#include "MainFixture.h"
+#include "../support/MainFixture.h"
 
 #include "link/DataType.h"
 #include "link/Result.h"

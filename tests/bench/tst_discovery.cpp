@@ -1,5 +1,5 @@
 // Finding the bench modules with "Проверка связи" and choosing one in the module grid.
-#include "MainFixture.h"
+#include "../support/MainFixture.h"
 
 #include "link/Result.h"
 

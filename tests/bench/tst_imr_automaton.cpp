@@ -1,6 +1,6 @@
 // The imitation module's automaton: its state text, the return to idle against the simulated
 // module, the emulation bit routine and the state read's preconditions.
-#include "MainFixture.h"
+#include "../support/MainFixture.h"
 
 #include "bench/BenchDispatcher.h"
 #include "bench/ImrAutomaton.h"

@@ -1,6 +1,6 @@
 // Choosing the meter type, the target task's page layouts, and the meter line's polling and
 // answers as the main window handles them.
-#include "../bench/MainFixture.h"
+#include "../support/MainFixture.h"
 
 #include "link/DataType.h"
 #include "link/Result.h"

@@ -1,38 +1,16 @@
 // The main window's start-up, its own settings and its small gestures.
-#include "../support/FakeComMaster.h"
-#include "../support/ScriptedDialogs.h"
-#include "shell/MainFrm.h"
-#include "shell/settings/IniFile.h"
-#include "shell/settings/SettingsLocation.h"
+#include "../support/MainFixture.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-
-namespace {
-
-struct MainFixture {
-    QTemporaryDir dir;
-    test::ScriptedDialogs dialogs;
-    MainFixture() { settings::setSettingsDirectory(dir.path()); }
-    settings::IniFile ini() const { return settings::IniFile(settings::ztaIniPath()); }
-    std::unique_ptr<shell::TMainFrm> start()
-    {
-        return std::make_unique<shell::TMainFrm>([](const char*) { return std::make_unique<test::FakeComMaster>(); },
-                                                 [] { return QStringList{"COM1"}; });
-    }
-};
-
-}  // namespace
 
 class TstMainFrm : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void startsWithoutSettingsFile()
     {
-        MainFixture f;
-        auto m = f.start();
+        test::MainFixture f;
+        auto& m = f.main;
         auto& sg = m->form.config.sg;
         QCOMPARE(m->form.caption(), QString("Монитор Тервало ЗТА-01"));
         QCOMPARE(m->form.geometry().height(), 556);
@@ -54,8 +32,8 @@ private Q_SLOTS:
 
     void tabsOfTheFirstLayout()
     {
-        MainFixture f;
-        auto m = f.start();
+        test::MainFixture f;
+        auto& m = f.main;
         auto& w = m->form;
         QVERIFY(w.imitQ.TSImitQ.isTabVisible());
         QVERIFY(w.imitV.TSImitV.isTabVisible());
@@ -79,13 +57,13 @@ private Q_SLOTS:
     {
         QFETCH(int, pribors);
         QFETCH(int, expectedType);
-        MainFixture f;
-        auto ini = f.ini();
-        ini.writeInteger("ZTA Address", "IMR", 4);
-        ini.writeInteger("ZTA Address", "USI", 0);
-        ini.writeInteger("ZTA Address", "IPT", 300);  // only the low byte is an address
-        ini.writeInteger("ZTA Address", "Pribors", pribors);
-        auto m = f.start();
+        test::MainFixture f([&](settings::IniFile& ini) {
+            ini.writeInteger("ZTA Address", "IMR", 4);
+            ini.writeInteger("ZTA Address", "USI", 0);
+            ini.writeInteger("ZTA Address", "IPT", 300);  // only the low byte is an address
+            ini.writeInteger("ZTA Address", "Pribors", pribors);
+        });
+        auto& m = f.main;
         QCOMPARE(int(m->modules.ImrModule.Adr), 4);
         QCOMPARE(int(m->modules.IptModule.Adr), 44);
         QCOMPARE(m->form.config.sg.cell(1, 1), QString("4"));
@@ -97,42 +75,42 @@ private Q_SLOTS:
 
     void positionIsStoredAtExitAndRestored()
     {
-        MainFixture f;
-        {
-            auto m = f.start();
-            m->form.setPosition(30, 40);
-            m->form.config.cbxprib.select(3);
-        }
+        test::MainFixture f;
+        f.main->form.setPosition(30, 40);
+        f.main->form.config.cbxprib.select(3);
+        f.restart();
         QCOMPARE(f.ini().readInteger("Form", "left", 0), 30);
         QCOMPARE(f.ini().readInteger("Form", "top", 0), 40);
         QCOMPARE(f.ini().readInteger("ZTA Address", "Pribors", -1), 3);
-        auto m = f.start();
-        QCOMPARE(m->form.geometry().topLeft(), QPoint(30, 40));
-        QCOMPARE(m->PriborType, 3);
+        QCOMPARE(f.main->form.geometry().topLeft(), QPoint(30, 40));
+        QCOMPARE(f.main->PriborType, 3);
     }
 
     void noSelectionLeavesTheStoredTypeAlone()
     {
-        MainFixture f;
-        f.ini().writeInteger("ZTA Address", "Pribors", 9);  // no entry of that index
-        { auto m = f.start(); }
+        test::MainFixture f([](settings::IniFile& ini) {
+            ini.writeInteger("ZTA Address", "Pribors", 9);  // no entry of that index
+        });
+        f.main.reset();
         QCOMPARE(f.ini().readInteger("ZTA Address", "Pribors", -1), 9);
     }
 
     void positionBeyondTheScreenIsCentred()
     {
-        MainFixture f;
+        test::MainFixture f;
+        f.main.reset();  // a closing window would store its own position
         f.ini().writeInteger("Form", "left", 5000);
         f.dialogs.screen = QSize(1000, 800);
-        auto m = f.start();
+        f.restart();
+        auto& m = f.main;
         QCOMPARE(m->form.left(), (1000 - m->form.geometry().width()) / 2);
         QCOMPARE(m->form.top(), (800 - 556) / 2);
     }
 
     void heightToggleShowsTheAutomatonState()
     {
-        MainFixture f;
-        auto m = f.start();
+        test::MainFixture f;
+        auto& m = f.main;
         m->form.config.SpeedButton1.click();
         QCOMPARE(m->form.geometry().height(), 620);
         QVERIFY(m->form.Label84.isVisible());
@@ -158,8 +136,8 @@ private Q_SLOTS:
         QFETCH(bool, answer);
         QFETCH(bool, asked);
         QFETCH(bool, oldBench);
-        MainFixture f;
-        auto m = f.start();
+        test::MainFixture f;
+        auto& m = f.main;
         f.dialogs.answers = {answer};
         m->form.StatusBar.mouseDown(Qt::RightButton, shift);
         QCOMPARE(!f.dialogs.questions.isEmpty(), asked);
@@ -170,8 +148,8 @@ private Q_SLOTS:
 
     void aboutBoxShowsTheVersion()
     {
-        MainFixture f;
-        auto m = f.start();
+        test::MainFixture f;
+        auto& m = f.main;
         QString version;
         f.dialogs.onModal = [&](ui::Form& box) {
             version = box.find("Version")->caption();

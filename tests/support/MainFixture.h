@@ -1,8 +1,8 @@
 #pragma once
 // The whole main window over fake lines, with its settings in a directory of its own: the
 // fixture of the tests that drive the bench and meter logic through the window's controls.
-#include "../support/FakeComMaster.h"
-#include "../support/ScriptedDialogs.h"
+#include "FakeComMaster.h"
+#include "ScriptedDialogs.h"
 #include "shell/MainFrm.h"
 #include "shell/settings/IniFile.h"
 #include "shell/settings/SettingsLocation.h"
@@ -24,11 +24,14 @@ struct MainFixture {
             settings::IniFile ini(settings::ztaIniPath());
             prepare(ini);
         }
-        main = std::make_unique<shell::TMainFrm>([this](const char* line) {
-            auto server = std::make_unique<FakeComMaster>();
-            (std::strcmp(line, "bench") == 0 ? bench : meter) = server.get();
-            return server;
-        });
+        start();
+    }
+
+    // Closes the window (it stores its settings) and opens a new one on the same files.
+    void restart()
+    {
+        main.reset();
+        start();
     }
 
     ui::forms::MainForm& form() { return main->form; }
@@ -39,6 +42,18 @@ struct MainFixture {
     FakeComMaster* bench = nullptr;
     FakeComMaster* meter = nullptr;
     std::unique_ptr<shell::TMainFrm> main;
+
+private:
+    void start()
+    {
+        main = std::make_unique<shell::TMainFrm>(
+            [this](const char* line) {
+                auto server = std::make_unique<FakeComMaster>();
+                (std::strcmp(line, "bench") == 0 ? bench : meter) = server.get();
+                return server;
+            },
+            [] { return QStringList{QStringLiteral("COM1")}; });
+    }
 };
 
 }  // namespace test
