@@ -6,7 +6,7 @@
 #include "sim/FlowMeter.h"
 #include "sim/ImrModule.h"
 #include "sim/IptModule.h"
-#include "sim/Simulator.h"
+#include "sim/Options.h"
 #include "sim/UsiModule.h"
 
 namespace sim {

@@ -3,7 +3,7 @@
 // lets the addressed device execute it (every device on a broadcast, without an answer), and
 // shapes the answer by the device's injected fault and the line's wire time.
 #include "sim/Device.h"
-#include "sim/Simulator.h"
+#include "sim/Options.h"
 
 #include <QByteArray>
 #include <QList>

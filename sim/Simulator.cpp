@@ -1,30 +1,16 @@
 #include "sim/Simulator.h"
 
-#include "sim/Bench.h"
+#include "sim/Equipment.h"
 #include "sim/Line.h"
 #include "sim/LineDirectory.h"
-#include "sim/LineResponder.h"
 
 #include <QDir>
 #include <QThread>
 
-#include <mutex>
-
 namespace sim {
 
 struct Simulator::Impl {
-    explicit Impl(Options o)
-        : options(std::move(o)),
-          type(meterType(options.meterType)),
-          bench(options, type.value_or(*meterType(0)), Clock::now())
-    {
-        if (options.directory.isEmpty())
-            options.directory = defaultLineDirectory();
-        wire = WireSettings{options.wireTime, options.baud};
-        for (Module m : {Module::Imr, Module::Usi, Module::Ipt})
-            benchStations.attach(m, &bench.device(m));
-        meterStations.attach(Module::Meter, &bench.device(Module::Meter));
-    }
+    explicit Impl(Options o) : equipment(o), directory(o.directory.isEmpty() ? defaultLineDirectory() : o.directory) {}
 
     // Runs f on the simulator's thread and waits for it.
     template <typename F>
@@ -36,36 +22,14 @@ struct Simulator::Impl {
             QMetaObject::invokeMethod(context, f, Qt::BlockingQueuedConnection);
     }
 
-    Line::Responder responderFor(LineResponder& stations)
-    {
-        return [this, &stations](const QByteArray& frame) {
-            std::lock_guard lock(mutex);
-            bench.advanceTo(Clock::now());
-            return stations.respond(frame, wire);
-        };
-    }
-
-    // The device, with time brought up to now; call with the mutex held.
-    Device& current(Module m)
-    {
-        bench.advanceTo(Clock::now());
-        return bench.device(m);
-    }
-
-    LineResponder& stationsOf(Module m) { return m == Module::Meter ? meterStations : benchStations; }
     Line*& lineOf(Module m) { return m == Module::Meter ? meterLine : benchLine; }
     QString pathOf(Module m) const
     {
-        return options.directory + u'/' + QLatin1String(m == Module::Meter ? meterLineName() : benchLineName());
+        return directory + u'/' + QLatin1String(m == Module::Meter ? meterLineName() : benchLineName());
     }
 
-    Options options;
-    std::optional<MeterType> type;
-    mutable std::mutex mutex;
-    Bench bench;
-    LineResponder benchStations;
-    LineResponder meterStations;
-    WireSettings wire;
+    Equipment equipment;
+    QString directory;
 
     QThread thread;
     QObject* context = nullptr;  // lives on `thread`, parent of the lines
@@ -87,10 +51,10 @@ bool Simulator::start(QString* error)
     };
     if (d->context)
         return true;
-    if (!d->type)
-        return fail(QStringLiteral("meter type %1 is not simulated (0, 1, 3, 4 or 5)").arg(d->options.meterType));
-    if (!QDir().mkpath(d->options.directory))
-        return fail(QStringLiteral("cannot create the directory %1").arg(d->options.directory));
+    if (!d->equipment.playsMeterType())
+        return fail(QStringLiteral("meter type %1 is not simulated (0, 1, 3, 4 or 5)").arg(d->equipment.options().meterType));
+    if (!QDir().mkpath(d->directory))
+        return fail(QStringLiteral("cannot create the directory %1").arg(d->directory));
 
     d->context = new QObject;
     d->context->moveToThread(&d->thread);
@@ -99,7 +63,10 @@ bool Simulator::start(QString* error)
     QString why;
     d->onThread([&] {
         for (Module m : {Module::Imr, Module::Meter}) {
-            Line* line = new Line(d->responderFor(d->stationsOf(m)), d->context);
+            Equipment* equipment = &d->equipment;
+            const LineKind kind = lineOf(m);
+            Line* line = new Line([equipment, kind](const QByteArray& frame) { return equipment->respond(kind, frame); },
+                                  d->context);
             d->lineOf(m) = line;
             if (why.isEmpty() && !line->open(d->pathOf(m), &why))
                 why = d->pathOf(m) + QStringLiteral(": ") + why;
@@ -126,23 +93,11 @@ void Simulator::stop()
 QString Simulator::benchPort() const { return d->pathOf(Module::Imr); }
 QString Simulator::meterPort() const { return d->pathOf(Module::Meter); }
 
-void Simulator::setFault(Module m, const FaultSpec& f)
-{
-    std::lock_guard lock(d->mutex);
-    d->stationsOf(m).setFault(m, f);
-}
+Equipment& Simulator::equipment() { return d->equipment; }
 
-void Simulator::setWireTime(bool on, int baud)
-{
-    std::lock_guard lock(d->mutex);
-    d->wire = WireSettings{on, baud};
-}
-
-void Simulator::setAddress(Module m, int address)
-{
-    std::lock_guard lock(d->mutex);
-    d->current(m).setAddress(address);
-}
+void Simulator::setFault(Module m, const FaultSpec& f) { d->equipment.setFault(m, f); }
+void Simulator::setWireTime(bool on, int baud) { d->equipment.setWireTime(on, baud); }
+void Simulator::setAddress(Module m, int address) { d->equipment.setAddress(m, address); }
 
 void Simulator::dropLine(Module anyModuleOnTheLine)
 {
@@ -162,57 +117,13 @@ bool Simulator::restoreLine(Module anyModuleOnTheLine, QString* error)
     return opened;
 }
 
-quint16 Simulator::holding(Module m, int reg) const
-{
-    std::lock_guard lock(d->mutex);
-    return d->current(m).registers().word(Table::Holding, reg);
-}
-
-void Simulator::setHolding(Module m, int reg, quint16 value)
-{
-    std::lock_guard lock(d->mutex);
-    Device& device = d->current(m);
-    device.registers().setWord(Table::Holding, reg, value);
-    device.holdingWritten(reg);
-}
-
-quint16 Simulator::input(Module m, int reg) const
-{
-    std::lock_guard lock(d->mutex);
-    return d->current(m).registers().word(Table::Input, reg);
-}
-
-void Simulator::setInput(Module m, int reg, quint16 value)
-{
-    std::lock_guard lock(d->mutex);
-    d->current(m).registers().setWord(Table::Input, reg, value);
-}
-
-bool Simulator::coil(Module m, int coil) const
-{
-    std::lock_guard lock(d->mutex);
-    return d->current(m).registers().coil(coil);
-}
-
-void Simulator::setCoil(Module m, int coil, bool value)
-{
-    std::lock_guard lock(d->mutex);
-    Device& device = d->current(m);
-    device.registers().setCoil(coil, value);
-    device.coilWritten(coil);
-}
-
-int Simulator::requestCount(Module m) const
-{
-    std::lock_guard lock(d->mutex);
-    return d->stationsOf(m).requestCount(m);
-}
-
-void Simulator::setImrError(int error)
-{
-    std::lock_guard lock(d->mutex);
-    d->bench.advanceTo(Clock::now());
-    d->bench.imr().injectAutomatonError(quint8(error));
-}
+quint16 Simulator::holding(Module m, int reg) const { return d->equipment.holding(m, reg); }
+void Simulator::setHolding(Module m, int reg, quint16 value) { d->equipment.setHolding(m, reg, value); }
+quint16 Simulator::input(Module m, int reg) const { return d->equipment.input(m, reg); }
+void Simulator::setInput(Module m, int reg, quint16 value) { d->equipment.setInput(m, reg, value); }
+bool Simulator::coil(Module m, int coil) const { return d->equipment.coil(m, coil); }
+void Simulator::setCoil(Module m, int coil, bool value) { d->equipment.setCoil(m, coil, value); }
+int Simulator::requestCount(Module m) const { return d->equipment.requestCount(m); }
+void Simulator::setImrError(int error) { d->equipment.setImrError(error); }
 
 }  // namespace sim

@@ -1,7 +1,9 @@
 #pragma once
-// The simulated bench and meter: two pseudo-terminal lines speaking Modbus RTU, the bench
-// line with the three modules, the meter line with one meter. The simulator runs on a
-// thread of its own; every member may be called from any thread.
+// The simulated bench and meter served on two pseudo-terminal lines speaking Modbus RTU, the
+// bench line with the three modules, the meter line with one meter. The lines run on a thread
+// of their own; every member may be called from any thread.
+#include "sim/Options.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -9,33 +11,7 @@
 
 namespace sim {
 
-enum class Module { Imr, Usi, Ipt, Meter };
-
-enum class Fault {
-    None,
-    Silent,     // never answers
-    BadCrc,     // answers with a damaged CRC
-    Exception,  // answers with a Modbus exception (exceptionCode)
-    Slow,       // answers after slowMs
-};
-
-struct FaultSpec {
-    Fault fault = Fault::None;
-    int exceptionCode = 4;  // device failure
-    int slowMs = 2000;
-};
-
-struct Options {
-    QString directory;      // where the lines' stable names go; empty: defaultLineDirectory()
-    int imrAddress = 1;
-    int usiAddress = 2;
-    int iptAddress = 3;
-    int meterAddress = 1;
-    int meterType = 0;      // 0, 1, 3, 4 or 5
-    bool wireTime = false;  // delay answers by their time on a real wire
-    int baud = 19200;       // for the wire-time emulation
-    int executingMs = 300;  // how long the imitation module stays in its "executing" states
-};
+class Equipment;
 
 class Simulator {
 public:
@@ -51,6 +27,9 @@ public:
     // The stable names of the lines, to be opened like serial ports.
     QString benchPort() const;
     QString meterPort() const;
+
+    // The devices behind the lines, for the controls below and any other.
+    Equipment& equipment();
 
     void setFault(Module m, const FaultSpec& f);
     void setWireTime(bool on, int baud);
