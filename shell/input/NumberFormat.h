@@ -15,6 +15,7 @@ void setDecimalSeparator(QChar sep);
 QString formatFloat(double v, int maxDecimals);
 inline QString format3(double v) { return formatFloat(v, 3); }   // "0.###"
 inline QString format4(double v) { return formatFloat(v, 4); }   // "0.####"
+inline QString formatPercent4(double v) { return format4(v) + u'%'; }  // "0.####%"
 // Fixed number of decimals ("0.000").
 QString formatFixed(double v, int decimals);
 // The general format: the shortest text that reads back as the same number (up to 15

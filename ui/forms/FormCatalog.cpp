@@ -1,6 +1,7 @@
 #include "ui/forms/FormCatalog.h"
 
 #include "ui/forms/AboutForm.h"
+#include "ui/forms/CalcForm.h"
 #include "ui/forms/CanalForm.h"
 #include "ui/forms/FlowMeterForm.h"
 #include "ui/forms/FlowMeterFormKS.h"
@@ -22,6 +23,7 @@ std::vector<std::unique_ptr<ui::Form>> createAllForms()
     forms.push_back(std::make_unique<AboutForm>());
     forms.push_back(std::make_unique<FlowMeterForm>());
     forms.push_back(std::make_unique<FlowMeterFormKS>());
+    forms.push_back(std::make_unique<CalcForm>());
     return forms;
 }
 
