@@ -1,29 +1,25 @@
 #include "sim/Bench.h"
 
+#include <algorithm>
+
 namespace sim {
 
 namespace {
 constexpr auto Slice = std::chrono::milliseconds(20);
 // Flow per delayed pulse and autocirculation for 1 ns of delay, m3/h.
 constexpr double FlowPerPulseNs = 0.4913328;
-constexpr double PulsesPerM3 = 10000;
-
-// The flow the meter sees while the module delays its pulses by `delayedPulses`, m3/h.
-double imitatedFlow(int delayedPulses, double delayNs)
-{
-    return (delayedPulses + 1.0) / FlowMeter::Autocirculations * FlowPerPulseNs * delayNs;
-}
+constexpr int MeterCurrentChannel = 0;
 
 }  // namespace
 
 Bench::Bench(const Options& o, const MeterType& meterType, Clock::time_point now)
     : m_now(now),
-      m_imr(o.imrAddress, o.executingMs, now),
+      m_imr(o, now),
       m_usi(o.usiAddress, now),
       m_ipt(o.iptAddress, now),
-      m_meter(meterType, o.meterAddress, now)
+      m_meter(meterType, o.meterAddress, o.meterAutocirculations, o.meterErrorPct, now)
 {
-    m_imr.setMeterAutocirculations(FlowMeter::Autocirculations);
+    m_imr.setMeterAutocirculations(o.meterAutocirculations);
 }
 
 void Bench::advanceTo(Clock::time_point now)
@@ -37,14 +33,24 @@ void Bench::step(Clock::time_point to)
 {
     if (to <= m_now)
         return;
-    const double seconds = std::chrono::duration<double>(to - m_now).count();
     m_imr.advanceTo(to);
-    m_meter.setSensedFlow(m_imr.isImitating() ? imitatedFlow(m_imr.delayedPulses(), m_imr.delayNs()) : 0.0);
+    m_meter.setSensedFlow(imitatedFlow());
     m_meter.advanceTo(to);
-    m_usi.countPulses(m_meter.flow() / 3600.0 * seconds * PulsesPerM3);
+    m_usi.countPulses(m_meter.takePulses());
     m_usi.advanceTo(to);
+    m_ipt.setInputCurrent(MeterCurrentChannel, m_meter.currentOutputMa());
     m_ipt.advanceTo(to);
     m_now = to;
+}
+
+// Each delayed pulse adds the delay to one of the meter's autocirculations: the flow it
+// stands for grows with the pulses and shrinks with the autocirculations.
+double Bench::imitatedFlow() const
+{
+    if (!m_imr.isImitating() || !m_imr.isEmulating())
+        return 0.0;
+    const int pulses = std::max(0, m_imr.delayedPulses() - m_meter.type().delayedPulsesBias + 1);
+    return double(pulses) / m_meter.autocirculations() * FlowPerPulseNs * m_imr.delayNs();
 }
 
 Device& Bench::device(Module m)

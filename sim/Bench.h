@@ -21,6 +21,8 @@ public:
 
 private:
     void step(Clock::time_point to);
+    // The flow the meter sees from the imitation module, m3/h.
+    double imitatedFlow() const;
 
     Clock::time_point m_now;
     ImrModule m_imr;

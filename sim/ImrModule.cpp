@@ -1,9 +1,7 @@
 #include "sim/ImrModule.h"
 
-#include "sim/DelayLine.h"
 #include "sim/ModbusFunctions.h"
 
-#include <algorithm>
 
 namespace sim {
 
@@ -27,15 +25,18 @@ constexpr int T1Reg = 49154;
 constexpr int PolarityCoil = 1;
 constexpr int EmulationCoil = 2;
 
-// The program reads the state 30 ms after it asks for a calibration.
-constexpr int CalibrationMs = 20;
 constexpr int SarMidScale = 128;
+// The quartz and the fine converter as built; the registers hold their nominal values.
+constexpr double QuartzMHz = 40;
+constexpr double T0Ns = 10;
+constexpr double T1Ns = 60;
 
 }  // namespace
 
-ImrModule::ImrModule(int address, int executingMs, Clock::time_point now)
-    : BenchModule("ТЕРВАЛО ЗТА-ИМР 64.08.02.00", address, now),
-      m_automaton(executingMs, std::min(executingMs, CalibrationMs))
+ImrModule::ImrModule(const Options& o, Clock::time_point now)
+    : BenchModule("ТЕРВАЛО ЗТА-ИМР 64.08.02.00", o.imrAddress, now),
+      m_automaton(o.executingMs, o.calibrationMs),
+      m_delayLine({o.delayNs, QuartzMHz, T0Ns, T1Ns, o.noisyRecord}, 5)
 {
     RegisterMap& r = registers();
     r.declare(Table::Input, StateReg, 3);
@@ -51,9 +52,9 @@ ImrModule::ImrModule(int address, int executingMs, Clock::time_point now)
     r.declareCoils(PolarityCoil, 2);
 
     r.setWord(Table::Holding, ConversionsReg, 10);
-    r.setU32(Table::Holding, QuartzReg, 4000000000u);  // 40 MHz
-    r.setReal(Table::Holding, T0Reg, 10.0f);
-    r.setReal(Table::Holding, T1Reg, 60.0f);
+    r.setU32(Table::Holding, QuartzReg, quint32(QuartzMHz * 1e8));
+    r.setReal(Table::Holding, T0Reg, float(T0Ns));
+    r.setReal(Table::Holding, T1Reg, float(T1Ns));
     r.setCoil(EmulationCoil, true);
     r.setWord(Table::Input, SarDataReg, SarMidScale);
     storeCalibrationSums();  // the sums of the calibration at power-on
@@ -77,7 +78,7 @@ void ImrModule::holdingWritten(int reg)
 
 int ImrModule::delayedPulses() const { return registers().word(Table::Holding, DelayedPulsesReg); }
 
-double ImrModule::delayNs() const { return DelayLine::delayNs(registers().u32(Table::Holding, QuartzReg)); }
+bool ImrModule::isEmulating() const { return registers().coil(EmulationCoil); }
 
 void ImrModule::injectAutomatonError(quint8 error)
 {
@@ -118,7 +119,7 @@ void ImrModule::finished(const ImrAutomaton::Completion& c)
 void ImrModule::storeCalibrationSums()
 {
     RegisterMap& r = registers();
-    const auto sums = DelayLine::calibrationSums(r.word(Table::Holding, ConversionsReg), r.u32(Table::Holding, QuartzReg));
+    const auto sums = m_delayLine.calibrationSums(r.word(Table::Holding, ConversionsReg));
     for (int i = 0; i < int(sums.size()); ++i)
         r.setU32(Table::Input, CalibrationSumsReg + 2 * i, sums[i]);
 }

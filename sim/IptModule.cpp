@@ -9,7 +9,6 @@ namespace sim {
 
 namespace {
 
-constexpr int Channels = 4;
 // Input registers.
 constexpr int RawSumsReg = 32768;
 constexpr int CurrentsReg = 49152;
@@ -24,8 +23,6 @@ constexpr double RawAtZero = 100000;
 constexpr double RawSpan = 800000;
 constexpr double DacFullScaleMa = 23.999334;
 constexpr double DacCodes = 65535;
-// The currents the meter's outputs feed into the four channels while measuring.
-constexpr std::array<double, Channels> InputCurrentsMa{4.0, 8.0, 12.0, 20.0};
 
 double rawForCurrent(double mA) { return RawAtZero + mA * RawSpan / DacFullScaleMa; }
 
@@ -61,7 +58,7 @@ double IptModule::rawSum(int channel)
     const int calibrated = registers().word(Table::Holding, ModeReg) - 1;
     if (channel == calibrated)
         return RawAtZero + registers().word(Table::Holding, DacReg) * RawSpan / DacCodes + m_noise.next(1.0);
-    return rawForCurrent(InputCurrentsMa[channel]) + m_noise.next(30.0);
+    return rawForCurrent(m_inputsMa.at(size_t(channel))) + m_noise.next(30.0);
 }
 
 void IptModule::elapse(Clock::time_point before)

@@ -10,6 +10,7 @@ struct MeterType {
     int flowReg;              // float, m3/h
     int volumeReg;            // float, m3
     int autocirculationsReg;  // 16-bit; -1: the type has none
+    int delayedPulsesBias;    // what the imitation module's delayed-pulse count carries beyond the count
 };
 
 // Nothing for a type the simulator does not play.

@@ -36,6 +36,11 @@ struct Options {
     bool wireTime = false;  // delay answers by their time on a real wire
     int baud = 19200;       // for the wire-time emulation
     int executingMs = 300;  // how long the imitation module stays in its "executing" states
+    int calibrationMs = 20; // how long its delay line calibration takes; the program looks after 30 ms
+    double delayNs = 97.3;  // the true delay of its delay line
+    int noisyRecord = -1;   // a calibration series with noisy fine codes: 0, 1, or -1 none
+    int meterAutocirculations = 256;
+    double meterErrorPct = 0;  // the meter's reading against the flow it is given
 };
 
 }  // namespace sim

@@ -4,6 +4,8 @@
 
 #include <QCommandLineParser>
 
+#include <type_traits>
+
 namespace sim {
 
 namespace {
@@ -60,6 +62,22 @@ std::optional<FaultAssignment> parseFault(const QString& text, QString* error)
     return std::nullopt;
 }
 
+template <typename T>
+bool SimCommandLine::number(const QCommandLineParser& parser, const QCommandLineOption& option, T* target, T min, T max)
+{
+    if (!parser.isSet(option))
+        return true;
+    bool ok = false;
+    const QString text = parser.value(option);
+    const T value = std::is_floating_point_v<T> ? T(text.toDouble(&ok)) : T(text.toInt(&ok));
+    if (!ok || !(value >= min && value <= max)) {
+        m_error = QStringLiteral("--%1 wants a number from %2 to %3").arg(option.names().first()).arg(min).arg(max);
+        return false;
+    }
+    *target = value;
+    return true;
+}
+
 SimCommandLine::Outcome SimCommandLine::parse(const QStringList& arguments)
 {
     QCommandLineParser parser;
@@ -77,11 +95,26 @@ SimCommandLine::Outcome SimCommandLine::parse(const QStringList& arguments)
     const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("Line speed for --wire-time (19200)."), QStringLiteral("n"));
     const QCommandLineOption executing(QStringLiteral("executing-ms"),
                                        QStringLiteral("How long ИМР commands stay executing (300)."), QStringLiteral("ms"));
+    const QCommandLineOption calibration(QStringLiteral("calibration-ms"),
+                                         QStringLiteral("How long the ИМР delay line calibration takes (20)."),
+                                         QStringLiteral("ms"));
+    const QCommandLineOption dt(QStringLiteral("dt"), QStringLiteral("True delay of the ИМР delay line, ns (97.3)."),
+                                QStringLiteral("ns"));
+    const QCommandLineOption noisy(QStringLiteral("noisy-record"),
+                                   QStringLiteral("Make the calibration series 0 (without inversion) or 1 (with "
+                                                  "inversion) noisy; -1 none (-1)."),
+                                   QStringLiteral("n"));
+    const QCommandLineOption autocirc(QStringLiteral("meter-autocirc"),
+                                      QStringLiteral("The meter's number of autocirculations (256)."), QStringLiteral("n"));
+    const QCommandLineOption meterError(QStringLiteral("meter-error"),
+                                        QStringLiteral("The meter's error against the imitated flow, % (0)."),
+                                        QStringLiteral("pct"));
     const QCommandLineOption fault(QStringLiteral("fault"),
                                    QStringLiteral("Inject a fault, repeatable: module=kind, module imr|usi|ipt|meter, "
                                                   "kind none|silent|crc|exception[:code]|slow[:ms]."),
                                    QStringLiteral("module=kind"));
-    parser.addOptions({help, dir, imr, usi, ipt, meter, type, wire, baud, executing, fault});
+    parser.addOptions({help, dir, imr, usi, ipt, meter, type, wire, baud, executing, calibration, dt, noisy, autocirc,
+                       meterError, fault});
     m_help = parser.helpText();
 
     if (!parser.parse(arguments)) {
@@ -96,28 +129,17 @@ SimCommandLine::Outcome SimCommandLine::parse(const QStringList& arguments)
     }
 
     Options& o = m_setup.options;
-    struct Number {
-        const QCommandLineOption& option;
-        int* target;
-        int min;
-        int max;
-    };
-    const Number numbers[] = {
-        {imr, &o.imrAddress, 0, 247},   {usi, &o.usiAddress, 0, 247},  {ipt, &o.iptAddress, 0, 247},
-        {meter, &o.meterAddress, 0, 247}, {type, &o.meterType, 0, 5},  {baud, &o.baud, 300, 1000000},
-        {executing, &o.executingMs, 0, 60000},
-    };
-    for (const Number& n : numbers) {
-        if (!parser.isSet(n.option))
-            continue;
-        bool ok = false;
-        const int value = parser.value(n.option).toInt(&ok);
-        if (!ok || value < n.min || value > n.max) {
-            m_error = QStringLiteral("--%1 wants a number from %2 to %3").arg(n.option.names().first()).arg(n.min).arg(n.max);
-            return Outcome::Error;
-        }
-        *n.target = value;
-    }
+    // Each number within its range; the first one out of range stops the parse.
+    const bool numbersValid =
+        number(parser, imr, &o.imrAddress, 0, 247) && number(parser, usi, &o.usiAddress, 0, 247)
+        && number(parser, ipt, &o.iptAddress, 0, 247) && number(parser, meter, &o.meterAddress, 0, 247)
+        && number(parser, type, &o.meterType, 0, 5) && number(parser, baud, &o.baud, 300, 1000000)
+        && number(parser, executing, &o.executingMs, 0, 60000) && number(parser, calibration, &o.calibrationMs, 0, 60000)
+        && number(parser, dt, &o.delayNs, 1.0, 1000.0) && number(parser, noisy, &o.noisyRecord, -1, 1)
+        && number(parser, autocirc, &o.meterAutocirculations, 1, 65535)
+        && number(parser, meterError, &o.meterErrorPct, -50.0, 50.0);
+    if (!numbersValid)
+        return Outcome::Error;
     o.directory = parser.value(dir);
     o.wireTime = parser.isSet(wire);
     for (const QString& text : parser.values(fault)) {

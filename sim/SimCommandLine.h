@@ -3,6 +3,9 @@
 #include "sim/Simulator.h"
 
 #include <QList>
+
+class QCommandLineOption;
+class QCommandLineParser;
 #include <QStringList>
 
 #include <optional>
@@ -32,6 +35,11 @@ public:
     QString helpText() const { return m_help; }
 
 private:
+    // Takes the option's value into target when it is set; false with the error when it is no
+    // number from min to max.
+    template <typename T>
+    bool number(const QCommandLineParser& parser, const QCommandLineOption& option, T* target, T min, T max);
+
     SimSetup m_setup;
     QString m_error;
     QString m_help;

@@ -55,7 +55,49 @@ bool startImitation(RtuMaster& bench, int delayedPulses)
 }
 
 // The flow the meter sees when the imitation module delays its pulses by dT.
-double flowFor(int delayedPulses, double dT) { return (delayedPulses + 1) / 256.0 * 0.4913328 * dT; }
+double flowFor(int delayedPulses, double dT, int autocirculations = 256)
+{
+    return (delayedPulses + 1.0) / autocirculations * 0.4913328 * dT;
+}
+
+struct DelayComputation {
+    double delay[2];
+    bool noisy[2];
+    int chosen;
+};
+
+// The monitor's computation of the delay from the calibration, as the program does it
+// (first calibration since start: no earlier fine offset).
+DelayComputation computeDelay(const quint32* sums, int n, quint32 quartzRaw, double t0, double t1)
+{
+    const double tq = 1000.0 / (quartzRaw / 100000000.0);
+    const double k = (t1 - t0) / 255;
+    DelayComputation c{};
+    double meanA[2], meanB[2], varA[2], varB[2], coarse[2];
+    for (int r = 0; r < 2; ++r) {
+        const quint32* s = sums + 5 * r;
+        coarse[r] = s[0] / (8.0 * n);
+        meanA[r] = double(s[1]) / n;
+        meanB[r] = double(s[3]) / n;
+        varA[r] = (double(s[2]) - double(quint32(s[1] * s[1])) / n) / (n - 1);  // the square modulo 2^32
+        varB[r] = (double(s[4]) - double(quint32(s[3] * s[3])) / n) / (n - 1);
+    }
+    double fineOffset = 0;
+    c.delay[0] = (coarse[0] + 1) * tq - meanB[0] * k;
+    if (!(varA[0] >= 5))
+        fineOffset = meanA[0] * k;
+    c.delay[0] += fineOffset >= tq / 2 ? -(tq - fineOffset) : fineOffset;
+    c.delay[1] = (coarse[1] + 0.5) * tq - meanB[1] * k - (tq / 2 - meanA[1] * k);
+    for (int r = 0; r < 2; ++r)
+        c.noisy[r] = !(varB[r] <= 5);
+    if (c.noisy[0] && c.noisy[1])
+        c.chosen = varB[0] < varB[1] ? 0 : 1;
+    else if (c.noisy[0] != c.noisy[1])
+        c.chosen = c.noisy[0] ? 1 : 0;
+    else
+        c.chosen = std::abs(meanB[0] - 128) < std::abs(meanB[1] - 128) ? 0 : 1;
+    return c;
+}
 
 }  // namespace
 
@@ -65,12 +107,15 @@ private Q_SLOTS:
     void automatonFollowsEveryCommand_data();
     void automatonFollowsEveryCommand();
     void calibrationIsDoneWhenTheProgramLooks();
-    void calibrationSumsGiveAHundredNanoseconds();
+    void calibrationRecoversTheTrueDelay_data();
+    void calibrationRecoversTheTrueDelay();
+    void countReportsTheMetersAutocirculations_data();
     void countReportsTheMetersAutocirculations();
     void timedImitationEndsItself();
     void injectedErrorFailsCommands();
     void meterFollowsTheImitation_data();
     void meterFollowsTheImitation();
+    void meterSeesNoFlowWithoutEmulation();
     void pulseCounterCountsTheMetersPulses();
     void currentMeterCalibratesToItsLimits();
     void currentsFollowScaleAndOffset();
@@ -132,39 +177,71 @@ void tst_SimBench::calibrationIsDoneWhenTheProgramLooks()
     QCOMPARE(readStatus(f.bench), (ImrStatus{0, 0, 8}));
 }
 
-// The delay of both series as the program computes it from the sums, quartz and t0/t1.
-void tst_SimBench::calibrationSumsGiveAHundredNanoseconds()
+void tst_SimBench::calibrationRecoversTheTrueDelay_data()
 {
-    SimFixture f;
+    QTest::addColumn<double>("dT");
+    QTest::addColumn<int>("noisyRecord");
+    QTest::addColumn<int>("conversions");
+    QTest::addColumn<int>("chosen");  // -1: either
+    QTest::newRow("default delay") << 97.3 << -1 << 10 << -1;
+    QTest::newRow("whole periods") << 100.0 << -1 << 10 << -1;
+    QTest::newRow("under one period") << 17.8 << -1 << 10 << -1;
+    QTest::newRow("long, many conversions") << 512.6 << -1 << 200 << -1;
+    QTest::newRow("noisy without inversion") << 97.3 << 0 << 10 << 1;
+    QTest::newRow("noisy with inversion") << 97.3 << 1 << 10 << 0;
+}
+
+// The program's delay computation from the sums, the quartz register and t0/t1, run on what
+// the module gives: every steady series and the chosen one come to the true delay.
+void tst_SimBench::calibrationRecoversTheTrueDelay()
+{
+    QFETCH(double, dT);
+    QFETCH(int, noisyRecord);
+    QFETCH(int, conversions);
+    QFETCH(int, chosen);
+    sim::Options options;
+    options.delayNs = dT;
+    options.noisyRecord = noisyRecord;
+    SimFixture f(options);
     QVERIFY(f.started);
-    QVERIFY(f.bench.writeRegister(Imr, 16385, 10).size() == 8);
+    QVERIFY(f.bench.writeRegister(Imr, 16385, quint16(conversions)).size() == 8);
     QVERIFY(command(f.bench, 3));
     QCOMPARE(awaitStatus(f.bench, {0, 0, 8}), (ImrStatus{0, 0, 8}));
     const auto w = f.bench.readRegisters(Imr, 0x04, 32772, 20);
     QVERIFY(w);
-    double sum[10];
+    quint32 sums[10];
     for (int i = 0; i < 10; ++i)
-        sum[i] = double((quint32(w->at(2 * i)) << 16) | w->at(2 * i + 1));
-    const double n = 10, tq = 1000.0 / (*f.bench.readU32(Imr, 0x03, 32774) / 1e8);
-    const double k = (*f.bench.readFloat(Imr, 0x03, 49154) - *f.bench.readFloat(Imr, 0x03, 49152)) / 255;
-    for (int series = 0; series < 2; ++series) {
-        const double* s = sum + 5 * series;
-        const double coarse = s[0] / (8 * n), meanA = s[1] / n, meanB = s[3] / n;
-        QVERIFY((s[2] - s[1] * s[1] / n) / (n - 1) < 5);  // steady, so the series counts
-        QVERIFY((s[4] - s[3] * s[3] / n) / (n - 1) < 5);
-        const double delay = series == 0 ? (coarse + 1) * tq - meanB * k - (tq - meanA * k)
-                                         : (coarse + 0.5) * tq - meanB * k - (tq / 2 - meanA * k);
-        QVERIFY2(std::abs(delay - 100.0) < 0.5, qPrintable(QString::number(delay)));
+        sums[i] = (quint32(w->at(2 * i)) << 16) | w->at(2 * i + 1);
+    const DelayComputation c = computeDelay(sums, conversions, *f.bench.readU32(Imr, 0x03, 32774),
+                                            *f.bench.readFloat(Imr, 0x03, 49152), *f.bench.readFloat(Imr, 0x03, 49154));
+    for (int record = 0; record < 2; ++record) {
+        QCOMPARE(c.noisy[record], record == noisyRecord);
+        if (record != noisyRecord)
+            QVERIFY2(std::abs(c.delay[record] - dT) < 0.5, qPrintable(QStringLiteral("record %1: %2").arg(record).arg(c.delay[record])));
     }
+    if (chosen >= 0)
+        QCOMPARE(c.chosen, chosen);
+    QVERIFY2(std::abs(c.delay[c.chosen] - dT) < 0.5, qPrintable(QString::number(c.delay[c.chosen])));
+}
+
+void tst_SimBench::countReportsTheMetersAutocirculations_data()
+{
+    QTest::addColumn<int>("autocirculations");
+    QTest::newRow("default") << 256;
+    QTest::newRow("another meter") << 200;
 }
 
 void tst_SimBench::countReportsTheMetersAutocirculations()
 {
-    SimFixture f;
+    QFETCH(int, autocirculations);
+    sim::Options options;
+    options.meterAutocirculations = autocirculations;
+    SimFixture f(options);
     QVERIFY(f.started);
     QVERIFY(command(f.bench, 4));
+    QCOMPARE(readStatus(f.bench), (ImrStatus{4, 0, 10}));
     QCOMPARE(awaitStatus(f.bench, {0, 0, 11}), (ImrStatus{0, 0, 11}));
-    QCOMPARE(f.bench.readRegisters(Imr, 0x04, 16384, 1), QList<quint16>{256});
+    QCOMPARE(f.bench.readRegisters(Imr, 0x04, 16384, 1), QList<quint16>{quint16(autocirculations)});
 }
 
 void tst_SimBench::timedImitationEndsItself()
@@ -198,30 +275,46 @@ void tst_SimBench::meterFollowsTheImitation_data()
     QTest::addColumn<int>("flowReg");
     QTest::addColumn<int>("volumeReg");
     QTest::addColumn<int>("autocirculationsReg");
-    QTest::newRow("0 ДТК-300Т") << 0 << 0 << 2 << -1;
-    QTest::newRow("1 Тервало ЛК портативный") << 1 << 127 << 170 << 112;
-    QTest::newRow("3 Тервало ЛК переносной") << 3 << 127 << 170 << 0;
-    QTest::newRow("4 ДТК 300Т с АРУ") << 4 << 0 << 2 << -1;
-    QTest::newRow("5 КС210") << 5 << 0 << 2 << -1;
+    QTest::addColumn<int>("bias");  // added to the delayed-pulse count for the type
+    QTest::addColumn<int>("autocirculations");
+    QTest::addColumn<double>("errorPct");
+    QTest::newRow("0 ДТК-300Т") << 0 << 0 << 2 << -1 << 0 << 256 << 0.0;
+    QTest::newRow("1 Тервало ЛК портативный") << 1 << 127 << 170 << 112 << 0 << 256 << 0.0;
+    QTest::newRow("3 Тервало ЛК переносной") << 3 << 127 << 170 << 0 << 16 << 256 << 0.0;
+    QTest::newRow("4 ДТК 300Т с АРУ") << 4 << 0 << 2 << -1 << 0 << 256 << 0.0;
+    QTest::newRow("5 КС210") << 5 << 0 << 2 << -1 << 0 << 256 << 0.0;
+    QTest::newRow("fewer autocirculations") << 1 << 127 << 170 << 112 << 0 << 128 << 0.0;
+    QTest::newRow("meter reads 3 % high") << 0 << 0 << 2 << -1 << 0 << 256 << 3.0;
+    QTest::newRow("meter reads 2 % low") << 3 << 127 << 170 << 0 << 16 << 256 << -2.0;
 }
 
+// The flow the count imitates for the meter's autocirculations, off by the meter's error; its
+// current output on the current meter's channel 1.
 void tst_SimBench::meterFollowsTheImitation()
 {
     QFETCH(int, type);
     QFETCH(int, flowReg);
     QFETCH(int, volumeReg);
     QFETCH(int, autocirculationsReg);
+    QFETCH(int, bias);
+    QFETCH(int, autocirculations);
+    QFETCH(double, errorPct);
     sim::Options options;
     options.meterType = type;
+    options.meterAutocirculations = autocirculations;
+    options.meterErrorPct = errorPct;
     SimFixture f(options);
     QVERIFY(f.started);
     QCOMPARE(f.meter.readFloat(1, 0x03, quint16(flowReg)), 0.0f);
     if (autocirculationsReg >= 0)
-        QCOMPARE(f.meter.readRegisters(1, 0x03, quint16(autocirculationsReg), 1), QList<quint16>{256});
+        QCOMPARE(f.meter.readRegisters(1, 0x03, quint16(autocirculationsReg), 1), QList<quint16>{quint16(autocirculations)});
 
-    QVERIFY(startImitation(f.bench, 67));
+    QVERIFY(startImitation(f.bench, 67 + bias));
+    const double expected = flowFor(67, options.delayNs, autocirculations) * (1 + errorPct / 100);
     const float flow = *f.meter.readFloat(1, 0x03, quint16(flowReg));
-    QVERIFY2(std::abs(flow / flowFor(67, 100.0) - 1) < 0.01, qPrintable(QString::number(flow)));
+    QVERIFY2(std::abs(flow / expected - 1) < 0.005, qPrintable(QStringLiteral("%1 for %2").arg(flow).arg(expected)));
+    const float current = *f.bench.readFloat(Ipt, 0x04, 49152);
+    QVERIFY2(std::abs(current - (4 + 16 * expected / 300)) < 0.02, qPrintable(QString::number(current)));
     const float volume = *f.meter.readFloat(1, 0x03, quint16(volumeReg));
     QTest::qWait(200);
     const float grown = *f.meter.readFloat(1, 0x03, quint16(volumeReg)) - volume;
@@ -231,6 +324,19 @@ void tst_SimBench::meterFollowsTheImitation()
     QVERIFY(command(f.bench, 2));
     QCOMPARE(awaitStatus(f.bench, {0, 0, 5}), (ImrStatus{0, 0, 5}));
     QCOMPARE(f.meter.readFloat(1, 0x03, quint16(flowReg)), 0.0f);
+    QVERIFY(std::abs(f.bench.readFloat(Ipt, 0x04, 49152).value_or(0) - 4.0f) < 0.02f);
+}
+
+// With the emulation bit cleared the module's pulses do not reach the meter.
+void tst_SimBench::meterSeesNoFlowWithoutEmulation()
+{
+    SimFixture f;
+    QVERIFY(f.started);
+    QCOMPARE(f.bench.exchange(request(Imr, 0x05, 2, 0x0000)).size(), 8);
+    QVERIFY(startImitation(f.bench, 67));
+    QCOMPARE(f.meter.readFloat(1, 0x03, 0), 0.0f);
+    QCOMPARE(f.bench.exchange(request(Imr, 0x05, 2, 0xFF00)).size(), 8);
+    QTRY_VERIFY(f.meter.readFloat(1, 0x03, 0).value_or(0) > 10);
 }
 
 void tst_SimBench::pulseCounterCountsTheMetersPulses()
@@ -250,6 +356,10 @@ void tst_SimBench::pulseCounterCountsTheMetersPulses()
     QVERIFY(f.bench.readU32(Usi, 0x04, 32768).value_or(99999) < counting->at(1));
     QVERIFY(command(f.bench, 2));
     QCOMPARE(awaitStatus(f.bench, {0, 0, 5}), (ImrStatus{0, 0, 5}));
+    // Stopped, so nothing moves: one pulse per litre the meter has measured.
+    const double litres = 1000.0 * *f.meter.readFloat(1, 0x03, 2);
+    const double pulses = *f.bench.readU32(Usi, 0x04, 32770);
+    QVERIFY2(pulses > 0 && std::abs(pulses - litres) <= 1, qPrintable(QStringLiteral("%1 for %2 l").arg(pulses).arg(litres)));
     QVERIFY(f.bench.writeRegister(Usi, 3, 5).size() == 8);
     QCOMPARE(f.bench.readRegisters(Usi, 0x04, 32768, 8), QList<quint16>(8, 0));
 }

@@ -23,6 +23,7 @@ private Q_SLOTS:
     void rejectsBadArguments_data();
     void rejectsBadArguments();
     void readsOptions();
+    void defaultsAreTheEquipments();
     void runsUntilTerminated();
     void cannotStartWithAnUnknownMeterType();
 };
@@ -80,6 +81,11 @@ void tst_SimCmdline::rejectsBadArguments_data()
     QTest::newRow("unknown option") << QStringList{"--colour"} << "colour";
     QTest::newRow("stray argument") << QStringList{"bench"} << "bench";
     QTest::newRow("bad fault") << QStringList{"--fault", "imr=loud"} << "imr=loud";
+    QTest::newRow("delay not a number") << QStringList{"--dt", "long"} << "--dt";
+    QTest::newRow("delay of nothing") << QStringList{"--dt", "0"} << "--dt";
+    QTest::newRow("no third calibration series") << QStringList{"--noisy-record", "2"} << "--noisy-record";
+    QTest::newRow("no autocirculations") << QStringList{"--meter-autocirc", "0"} << "--meter-autocirc";
+    QTest::newRow("absurd meter error") << QStringList{"--meter-error", "80"} << "--meter-error";
 }
 
 void tst_SimCmdline::rejectsBadArguments()
@@ -96,7 +102,9 @@ void tst_SimCmdline::readsOptions()
     sim::SimCommandLine line;
     QCOMPARE(line.parse({"zta-sim", "--dir", "/tmp/x", "--imr-addr", "5", "--usi-addr", "6", "--ipt-addr", "7",
                          "--meter-addr", "9", "--meter-type", "3", "--wire-time", "--baud", "9600",
-                         "--executing-ms", "50", "--fault", "imr=silent", "--fault", "meter=slow:100"}),
+                         "--executing-ms", "50", "--calibration-ms", "15", "--dt", "101.25", "--noisy-record", "0",
+                         "--meter-autocirc", "200", "--meter-error", "-1.5", "--fault", "imr=silent", "--fault",
+                         "meter=slow:100"}),
              sim::SimCommandLine::Outcome::Run);
     const sim::Options& o = line.setup().options;
     QCOMPARE(o.directory, QStringLiteral("/tmp/x"));
@@ -105,8 +113,26 @@ void tst_SimCmdline::readsOptions()
     QVERIFY(o.wireTime);
     QCOMPARE(o.baud, 9600);
     QCOMPARE(o.executingMs, 50);
+    QCOMPARE((QList<int>{o.calibrationMs, o.noisyRecord, o.meterAutocirculations}), (QList<int>{15, 0, 200}));
+    QCOMPARE(o.delayNs, 101.25);
+    QCOMPARE(o.meterErrorPct, -1.5);
     QCOMPARE(line.setup().faults.size(), 2);
     QCOMPARE(line.setup().faults[1].first, Module::Meter);
+}
+
+// Left out, the options keep what the equipment is built with by default.
+void tst_SimCmdline::defaultsAreTheEquipments()
+{
+    sim::SimCommandLine line;
+    QCOMPARE(line.parse({"zta-sim"}), sim::SimCommandLine::Outcome::Run);
+    const sim::Options o = line.setup().options;
+    const sim::Options d;
+    QCOMPARE((QList<int>{o.imrAddress, o.usiAddress, o.iptAddress, o.meterAddress, o.calibrationMs, o.noisyRecord,
+                         o.meterAutocirculations}),
+             (QList<int>{1, 2, 3, 1, d.calibrationMs, -1, 256}));
+    QVERIFY(d.calibrationMs <= 20);  // the program looks 30 ms after it asked
+    QCOMPARE(o.delayNs, 97.3);
+    QCOMPARE(o.meterErrorPct, 0.0);
 }
 
 void tst_SimCmdline::runsUntilTerminated()
