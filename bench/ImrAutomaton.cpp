@@ -13,61 +13,84 @@
 
 namespace bench {
 
-ImrAutomaton::ImrAutomaton(ui::forms::MainForm& form, BenchState& state, const Modules& modules,
-                           comm::MBComMaster& bench, std::function<bool()> linkUp, const bool& oldBench)
-    : m_form(form), m_state(state), m_modules(modules), m_bench(bench), m_linkUp(std::move(linkUp)), m_oldBench(oldBench)
+ImrAutomaton::ImrAutomaton(shell::Context& ctx, ui::Label& stateLabel) : m_ctx(ctx), m_stateLabel(stateLabel)
 {
-    m_form.Label84.onClick = [this] { Label84Click(); };
-    m_form.imr.Label30.onClick = [this] { Label30Click(); };
-    m_form.imr.Label61.onClick = [this] { Label61Click(); };
-    m_form.imr.Button14.onClick = [this] { SetEmulBit(false); };
-    m_form.imr.Button15.onClick = [this] { SetEmulBit(true); };
+    registerRows();
+    m_stateLabel.onClick = [this] { Label84Click(); };
+}
+
+void ImrAutomaton::registerRows()
+{
+    BenchSlots& slots = m_ctx.state.results;
+    BenchValues& values = m_ctx.state.values;
+    comm::RouteTable& routes = m_ctx.bench.routes;
+    routes.add(qid::ImrStateRead, {&slots.ResImrStateRead,
+                                   [&values](const comm::Exchange& e) {
+                                       values.ImrState = e.element(0).toInt();
+                                       values.ImrError = e.element(1).toInt();
+                                       values.ImrLastCmd = e.element(2).toInt();
+                                   },
+                                   [&values](const comm::Exchange& e) {
+                                       if (!e.ok())
+                                           values.ImrState = imr::StateReadFailed;
+                                   }});
+    routes.add(qid::EmulBitRead, {&slots.ResEmulBit,
+                                  [&values](const comm::Exchange& e) { values.EmulBit = e.element(0).toBool(); },
+                                  [this, &values](const comm::Exchange& e) {
+                                      if (e.ok())
+                                          showBit(values.EmulBit);
+                                      else
+                                          m_ctx.SB.setPanelText(0, QStringLiteral("error"));
+                                  }});
+    routes.add(qid::EmulBitWrite, {&slots.ResEmulBit, {}, {}});
+    routes.add(qid::ImrCommand, {&slots.ResImrCommand, {}, {}});
 }
 
 bool ImrAutomaton::ReadImrState()
 {
-    if (!m_linkUp())
+    if (!m_ctx.bench.connected)
         return false;
-    const quint8 adr = m_modules.ImrModule.Adr;
+    const quint8 adr = m_ctx.modules.ImrModule.Adr;
     if (adr == 0) {
-        m_form.Label84.setCaption(QStringLiteral("Прибор ИМР не найден"));
+        m_stateLabel.setCaption(QStringLiteral("Прибор ИМР не найден"));
         return false;
     }
-    BenchValues& v = m_state.values;
+    BenchValues& v = m_ctx.state.values;
     v.ImrState = v.ImrError = v.ImrLastCmd = -1;
-    m_bench.setDeviceAddres(adr);
-    m_bench.ReadInputRegs(qid::ImrStateRead, 0, reg::ImrStateIn, int(comm::DataType::UInt8), 3);
-    comm::WaitAnswer(m_state.results.ResImrStateRead);
-    if (m_state.results.ResImrStateRead != 0) {
-        const QString text = QStringLiteral("Не удалось считать состояние ИМР");
-        ui::dialogs().message(text);
-        m_form.Label84.setCaption(text);
+    const QString failure = QStringLiteral("Не удалось считать состояние ИМР");
+    if (!m_ctx.bench.step(adr, qid::ImrStateRead,
+                          [](comm::MBComMaster& s) {
+                              s.ReadInputRegs(qid::ImrStateRead, 0, reg::ImrStateIn, int(comm::DataType::UInt8), 3);
+                          },
+                          comm::Failure::only(failure))) {
+        m_stateLabel.setCaption(failure);
         return false;
     }
-    m_form.Label84.setCaption(ImrStateText(v.ImrState, v.ImrError, v.ImrLastCmd));
+    m_stateLabel.setCaption(ImrStateText(v.ImrState, v.ImrError, v.ImrLastCmd));
     return true;
 }
 
 bool ImrAutomaton::writeCommand(int code)
 {
-    m_bench.setDeviceAddres(m_modules.ImrModule.Adr);
-    m_bench.WriteHoldRegs(qid::ImrCommand, 0, reg::ImrCommand, comm::u8(quint8(code)));
-    comm::WaitAnswer(m_state.results.ResImrCommand);
-    return m_state.results.ResImrCommand == 0;
+    return m_ctx.bench.step(m_ctx.modules.ImrModule.Adr, qid::ImrCommand,
+                            [code](comm::MBComMaster& s) {
+                                s.WriteHoldRegs(qid::ImrCommand, 0, reg::ImrCommand, comm::u8(quint8(code)));
+                            },
+                            comm::Failure::quiet());
 }
 
 bool ImrAutomaton::ResetToIdle()
 {
     if (!ReadImrState())
         return false;
-    const int state = m_state.values.ImrState;
+    const int state = m_ctx.state.values.ImrState;
     if (state == imr::StateIdle)
         return true;
     if (state == imr::StateReadFailed)
         return false;
     const int stop = imr::stopCommandFor(state);
     // A state without its own stop command counts on the latest command write.
-    const bool accepted = stop >= 0 ? writeCommand(stop) : m_state.results.ResImrCommand == 0;
+    const bool accepted = stop >= 0 ? writeCommand(stop) : m_ctx.state.results.ResImrCommand == 0;
     if (!accepted)
         return false;
 
@@ -76,65 +99,58 @@ bool ImrAutomaton::ResetToIdle()
     do {
         if (!ReadImrState())
             return false;
-        if (m_state.values.ImrState == imr::StateIdle)
+        if (m_ctx.state.values.ImrState == imr::StateIdle)
             return true;
     } while (waited.elapsed() < IdleTimeoutMs);
     ui::dialogs().message(QStringLiteral("ИМР не вернулся в исходное состояние за %1 с.\r%2")
                               .arg(IdleTimeoutMs / 1000)
-                              .arg(imrStateLine(m_state.values.ImrState)));
+                              .arg(imrStateLine(m_ctx.state.values.ImrState)));
     return false;
 }
 
 void ImrAutomaton::showBit(bool value)
 {
-    m_form.SB.setPanelText(0, value ? QStringLiteral("true") : QStringLiteral("false"));
+    m_ctx.SB.setPanelText(0, value ? QStringLiteral("true") : QStringLiteral("false"));
+}
+
+void ImrAutomaton::readEmulBit()
+{
+    const quint8 adr = m_ctx.modules.ImrModule.Adr;
+    if (adr == 0)
+        return;
+    m_ctx.bench.server.setDeviceAddres(adr);
+    m_ctx.bench.server.ReadHoldBins(qid::EmulBitRead, 0, reg::ImrEmulCoil, 1);
 }
 
 bool ImrAutomaton::SetEmulBit(bool value)
 {
-    if (m_oldBench)
+    if (m_ctx.OldBench)
         return true;
-    const quint8 adr = m_modules.ImrModule.Adr;
+    const quint8 adr = m_ctx.modules.ImrModule.Adr;
     if (adr == 0)
         return false;
-    int& slot = m_state.results.ResEmulBit;
-    m_bench.setDeviceAddres(adr);
-    m_bench.ReadHoldBins(qid::EmulBitRead, 0, reg::ImrEmulCoil, 1);
-    comm::WaitAnswer(slot);
-    if (slot != 0) {
-        ui::dialogs().message(QStringLiteral("Никак не считать состояние бита:") + comm::resultText(slot));
+    comm::Line& line = m_ctx.bench;
+    if (!line.step(adr, qid::EmulBitRead,
+                   [](comm::MBComMaster& s) { s.ReadHoldBins(qid::EmulBitRead, 0, reg::ImrEmulCoil, 1); },
+                   comm::Failure::withText(QStringLiteral("Никак не считать состояние бита:"))))
         return false;
-    }
-    showBit(m_state.values.EmulBit);
-    if (m_state.values.EmulBit == value)
+    if (m_ctx.state.values.EmulBit == value)
         return true;
     for (int attempt = 0; attempt < EmulBitTries; ++attempt) {
-        m_bench.setDeviceAddres(adr);
-        m_bench.WriteHoldBins(qid::EmulBitWrite, 0, reg::ImrEmulCoil, comm::boolean(value));
-        comm::WaitAnswer(slot);
-        if (slot == 0) {
-            m_state.values.EmulBit = value;
+        if (line.step(adr, qid::EmulBitWrite,
+                      [value](comm::MBComMaster& s) {
+                          s.WriteHoldBins(qid::EmulBitWrite, 0, reg::ImrEmulCoil, comm::boolean(value));
+                      },
+                      comm::Failure::quiet())) {
+            m_ctx.state.values.EmulBit = value;
             showBit(value);
             return true;
         }
-        m_form.SB.setPanelText(0, comm::resultText(slot));
+        m_ctx.SB.setPanelText(0, comm::resultText(line.result(qid::EmulBitWrite)));
     }
-    ui::dialogs().message(QStringLiteral("Не прошла запись битовой команды:") + comm::resultText(slot));
+    ui::dialogs().message(QStringLiteral("Не прошла запись битовой команды:")
+                          + comm::resultText(line.result(qid::EmulBitWrite)));
     return false;
-}
-
-void ImrAutomaton::Label30Click()
-{
-    const quint8 adr = m_modules.ImrModule.Adr;
-    if (adr == 0)
-        return;
-    m_bench.setDeviceAddres(adr);
-    m_bench.ReadHoldBins(qid::EmulBitRead, 0, reg::ImrEmulCoil, 1);
-}
-
-void ImrAutomaton::Label61Click()
-{
-    m_form.imr.Panel1.setVisible(!m_form.imr.Panel1.isVisible());
 }
 
 }  // namespace bench

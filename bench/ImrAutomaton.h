@@ -1,12 +1,9 @@
 #pragma once
 // The imitation module's automaton as every bench workflow sees it: reading and showing its
-// state, setting the emulation bit with read-back, and bringing it back to idle.
-#include "bench/BenchState.h"
-#include "bench/ModuleDescriptor.h"
-#include "link/MBComMaster.h"
-#include "ui/forms/MainForm.h"
-
-#include <functional>
+// state, setting the emulation bit with read-back, and bringing it back to idle. It owns the
+// bench line's rows of the state read, the emulation bit and the command register.
+#include "shell/context/Context.h"
+#include "ui/model/Controls.h"
 
 namespace bench {
 
@@ -16,27 +13,25 @@ public:
     static constexpr int IdleTimeoutMs = 10000;
     static constexpr int EmulBitTries = 10;
 
-    ImrAutomaton(ui::forms::MainForm& form, BenchState& state, const Modules& modules, comm::MBComMaster& bench,
-                 std::function<bool()> linkUp, const bool& oldBench);
+    // stateLabel: the main window's line that shows the automaton's state (Label84).
+    ImrAutomaton(shell::Context& ctx, ui::Label& stateLabel);
 
     bool ReadImrState();
     bool ResetToIdle();
     bool SetEmulBit(bool value);
+    // Reads the emulation bit without waiting; its answer shows in the message line.
+    void readEmulBit();
+    // Writes an automaton command and waits for its answer; true when it was accepted.
+    bool writeCommand(int code);
 
     void Label84Click() { ReadImrState(); }
-    void Label30Click();
-    void Label61Click();
 
 private:
-    bool writeCommand(int code);
+    void registerRows();
     void showBit(bool value);
 
-    ui::forms::MainForm& m_form;
-    BenchState& m_state;
-    const Modules& m_modules;
-    comm::MBComMaster& m_bench;
-    std::function<bool()> m_linkUp;
-    const bool& m_oldBench;
+    shell::Context& m_ctx;
+    ui::Label& m_stateLabel;
 };
 
 }  // namespace bench

@@ -3,6 +3,7 @@
 #include "bench/ModuleTable.h"
 #include "bench/Qids.h"
 #include "link/Result.h"
+#include "ui/model/Messages.h"
 
 namespace bench {
 
@@ -12,34 +13,38 @@ constexpr int kAddressColumn = 1;
 constexpr int kSoftwareColumn = 3;
 }  // namespace
 
-ModuleDiscovery::ModuleDiscovery(ui::forms::MainForm& form, Modules& modules, comm::MBComMaster& bench, Hooks hooks)
-    : m_form(form), m_modules(modules), m_bench(bench), m_hooks(std::move(hooks))
+ModuleDiscovery::ModuleDiscovery(shell::Context& ctx, ui::forms::ConfigPage& page, std::function<void()> storeAddresses)
+    : m_ctx(ctx), m_page(page), m_storeAddresses(std::move(storeAddresses))
 {
-    m_form.config.BitBtn5.onClick = [this] { BitBtn5Click(); };
-    m_form.config.sg.onClick = [this] { sgClick(); };
+    Q_ASSERT(m_storeAddresses);
+    m_ctx.bench.routes.add(qid::DeviceName, {nullptr, {}, [this](const comm::Exchange& e) {
+                                                 deviceNameAnswer(e.mbAddr, e.value, e.result);
+                                             }});
+    m_page.BitBtn5.onClick = [this] { BitBtn5Click(); };
+    m_page.sg.onClick = [this] { sgClick(); };
 }
 
 void ModuleDiscovery::BitBtn5Click()
 {
-    auto& grid = m_form.config.sg;
-    m_form.config.BitBtn5.setEnabled(false);
+    auto& grid = m_page.sg;
+    m_page.BitBtn5.setEnabled(false);
     PendingNames = LastAddress - FirstAddress + 1;
-    m_lineLost = false;
+    m_unsent = false;
     for (const ModuleRow& row : kModuleRows) {
-        (m_modules.*row.descriptor).Adr = 0;
+        (m_ctx.modules.*row.descriptor).Adr = 0;
         grid.setCell(kLinkColumn, row.gridRow, QString());
     }
     for (int address = FirstAddress; address <= LastAddress; ++address) {
-        m_bench.setDeviceAddres(address);
-        m_bench.GetDeviceName(qid::DeviceName);
+        m_ctx.bench.server.setDeviceAddres(address);
+        m_ctx.bench.server.GetDeviceName(qid::DeviceName);
     }
 }
 
 void ModuleDiscovery::deviceNameAnswer(int mbAddr, const QVariant& value, int result)
 {
-    auto& grid = m_form.config.sg;
+    auto& grid = m_page.sg;
     --PendingNames;
-    m_lineLost = m_lineLost || result == comm::ResultCannotSend;
+    m_unsent = m_unsent || result == comm::ResultCannotSend;
     if (result == 0) {
         QString name = value.toString();
         const int nul = name.indexOf(QChar(0));
@@ -48,7 +53,7 @@ void ModuleDiscovery::deviceNameAnswer(int mbAddr, const QVariant& value, int re
         for (const ModuleRow& row : kModuleRows) {
             if (!name.contains(QString::fromUtf8(row.fragment)))
                 continue;
-            TPZTA& module = m_modules.*row.descriptor;
+            TPZTA& module = m_ctx.modules.*row.descriptor;
             grid.setCell(kLinkColumn, row.gridRow, QString::fromUtf8(row.linkText));
             grid.setCell(kAddressColumn, row.gridRow, QString::number(mbAddr));
             module.Adr = quint8(mbAddr);
@@ -58,28 +63,34 @@ void ModuleDiscovery::deviceNameAnswer(int mbAddr, const QVariant& value, int re
     }
     if (PendingNames != 0)
         return;
-    // Without the line the answers say nothing about the modules: storing them as absent
-    // would wipe the known addresses. The connection handling re-enables the button.
-    if (m_lineLost)
-        return;
+    // An answer that could not be sent is a failed answer like any other, unless the line was
+    // lost: then the answers say nothing about the modules, and storing them as absent would
+    // wipe the known addresses. A lost line reports itself right after its last answers, so
+    // the search ends once that report has had its turn.
+    if (m_unsent)
+        ui::postMessage(&m_ctx.bench.server, [this] { finishSearch(); });
+    else
+        finishSearch();
+}
+
+void ModuleDiscovery::finishSearch()
+{
+    if (!m_ctx.bench.connected)
+        return;  // the connection handling re-enables the button
     for (const ModuleRow& row : kModuleRows)
-        if ((m_modules.*row.descriptor).Adr == 0)
-            grid.setCell(kLinkColumn, row.gridRow, QStringLiteral("Не обнаружено"));
-    if (m_hooks.storeAddresses)
-        m_hooks.storeAddresses();
-    m_form.config.BitBtn5.setEnabled(true);
+        if ((m_ctx.modules.*row.descriptor).Adr == 0)
+            m_page.sg.setCell(kLinkColumn, row.gridRow, QStringLiteral("Не обнаружено"));
+    m_storeAddresses();
+    m_page.BitBtn5.setEnabled(true);
 }
 
 void ModuleDiscovery::sgClick()
 {
-    m_form.config.BtnPropZTA.setEnabled(false);
-    const int row = m_form.config.sg.row();
+    m_page.BtnPropZTA.setEnabled(false);
+    const int row = m_page.sg.row();
     if (row < 1 || row > int(kModuleRows.size()))
         return;
-    TPZTA& module = m_modules.*kModuleRows[row - 1].descriptor;
-    m_form.config.BtnPropZTA.setEnabled(module.Adr != 0 && m_hooks.linkUp && m_hooks.linkUp());
-    if (m_hooks.selectForProperties)
-        m_hooks.selectForProperties(&module);
+    m_page.BtnPropZTA.setEnabled(m_ctx.reaches(m_ctx.modules.*kModuleRows[row - 1].descriptor));
 }
 
 }  // namespace bench

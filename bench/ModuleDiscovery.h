@@ -1,9 +1,8 @@
 #pragma once
 // Finding the bench modules: "Проверка связи" asks addresses 1 to 10 for their device name
 // and takes each module from the answer whose name carries its fragment.
-#include "bench/ModuleDescriptor.h"
-#include "link/MBComMaster.h"
-#include "ui/forms/MainForm.h"
+#include "shell/context/Context.h"
+#include "ui/forms/main/ConfigPage.h"
 
 #include <functional>
 
@@ -14,13 +13,8 @@ public:
     static constexpr int FirstAddress = 1;
     static constexpr int LastAddress = 10;
 
-    struct Hooks {
-        std::function<bool()> linkUp;          // the bench line is connected
-        std::function<void()> storeAddresses;  // the catalogue holder's writer
-        std::function<void(TPZTA*)> selectForProperties;
-    };
-
-    ModuleDiscovery(ui::forms::MainForm& form, Modules& modules, comm::MBComMaster& bench, Hooks hooks);
+    // storeAddresses: the catalogue holder's writer of the module addresses.
+    ModuleDiscovery(shell::Context& ctx, ui::forms::ConfigPage& page, std::function<void()> storeAddresses);
 
     int PendingNames = 0;
 
@@ -29,11 +23,12 @@ public:
     void sgClick();
 
 private:
-    ui::forms::MainForm& m_form;
-    Modules& m_modules;
-    comm::MBComMaster& m_bench;
-    Hooks m_hooks;
-    bool m_lineLost = false;  // an answer of this search could not be sent
+    void finishSearch();
+
+    shell::Context& m_ctx;
+    ui::forms::ConfigPage& m_page;
+    std::function<void()> m_storeAddresses;
+    bool m_unsent = false;  // an answer of this search could not be sent
 };
 
 }  // namespace bench

@@ -7,11 +7,12 @@
 
 namespace comm {
 
-LinkConnections::LinkConnections(ui::forms::MainForm& form, TCanalFrm& canal, MBComMaster& bench,
-                                 MBComMaster& meter, quint8& meterAddress, Hooks hooks)
-    : m_form(form), m_canal(canal), m_bench(bench), m_meter(meter), m_meterAddress(meterAddress),
-      m_hooks(std::move(hooks))
+LinkConnections::LinkConnections(ui::forms::MainForm& form, TCanalFrm& canal, Line& bench, Line& meter,
+                                 quint8& meterAddress, Hooks hooks)
+    : m_form(form), m_canal(canal), m_benchLine(bench), m_meterLine(meter), m_bench(bench.server),
+      m_meter(meter.server), m_meterAddress(meterAddress), m_hooks(std::move(hooks))
 {
+    Q_ASSERT(m_hooks.hideMeterWindows && m_hooks.restartMeterPolling);
     auto& cfg = m_form.config;
     cfg.BtnConnect.onClick = [this] { ConnectZTAExecute(); };
     m_form.CTRLK1.onClick = [this] { ConnectZTAExecute(); };
@@ -66,7 +67,7 @@ void LinkConnections::ConnectZTAExecute()
 {
     if (!ensureAttached(m_bench))
         return;
-    if (m_serverConnected) {
+    if (m_benchLine.connected) {
         m_bench.setConnected(false);
         m_form.config.BitBtn5.setEnabled(false);
         m_form.config.BtnCount.setEnabled(false);
@@ -82,9 +83,8 @@ void LinkConnections::ConnectPribExecute()
 {
     if (!ensureAttached(m_meter))
         return;
-    if (m_priborConnected) {
-        if (m_hooks.hideMeterWindows)
-            m_hooks.hideMeterWindows();
+    if (m_meterLine.connected) {
+        m_hooks.hideMeterWindows();
         m_meter.FreeAllTasks();
         m_meter.setConnected(false);
         m_form.config.BitBtn7.setEnabled(false);
@@ -116,25 +116,23 @@ void LinkConnections::BBParamClick()
 void LinkConnections::MBCMChangeConnected(bool connected)
 {
     auto& cfg = m_form.config;
-    m_serverConnected = connected;
+    m_benchLine.connected = connected;
     m_form.StatusBar.setPanelText(0, connected ? QStringLiteral("Вкл сервер") : QStringLiteral("Выкл сервер"));
     cfg.BitBtn5.setEnabled(connected);
     cfg.BtnCount.setEnabled(connected);
     m_form.SB.setPanelText(0, connected ? QStringLiteral("ZTA on") : m_canal.VarCPort + QStringLiteral("ZTA off"));
     cfg.BtnConnect.setCaption(connected ? QStringLiteral("Отключиться") : QStringLiteral("Подключиться"));
-    if (m_hooks.benchConnectedChanged)
-        m_hooks.benchConnectedChanged(connected);
 }
 
 void LinkConnections::MBCM1ChangeConnected(bool connected)
 {
     auto& cfg = m_form.config;
-    m_priborConnected = connected;
+    m_meterLine.connected = connected;
     cfg.BitBtn7.setEnabled(connected);
     cfg.BtnSetup.setEnabled(connected);
     m_form.SB.setPanelText(0, connected ? QStringLiteral("Pribor on") : m_canal.VarCPort + QStringLiteral("Pribor off"));
     cfg.BtnConnect1.setCaption(connected ? QStringLiteral("Отключиться") : QStringLiteral("Подключиться"));
-    if (connected && m_hooks.restartMeterPolling)
+    if (connected)
         m_hooks.restartMeterPolling();
 }
 

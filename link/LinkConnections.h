@@ -2,7 +2,7 @@
 // Connecting and disconnecting the two Modbus lines from the main window, and how the
 // window follows their connection state.
 #include "link/CanalFrm.h"
-#include "link/MBComMaster.h"
+#include "link/Line.h"
 #include "ui/forms/MainForm.h"
 
 #include <functional>
@@ -11,18 +11,18 @@ namespace comm {
 
 class LinkConnections {
 public:
-    // What the lines' connection changes mean to other parts of the program.
+    // What the lines' connection changes mean to other parts of the program; both required.
     struct Hooks {
-        std::function<void()> hideMeterWindows;         // before the meter line goes down
-        std::function<void()> restartMeterPolling;      // sent when the meter line comes up
-        std::function<void(bool)> benchConnectedChanged;
+        std::function<void()> hideMeterWindows;     // before the meter line goes down
+        std::function<void()> restartMeterPolling;  // sent when the meter line comes up
     };
 
-    LinkConnections(ui::forms::MainForm& form, TCanalFrm& canal, MBComMaster& bench, MBComMaster& meter,
-                    quint8& meterAddress, Hooks hooks);
+    // The lines' connected flags are written here only, from their connection events.
+    LinkConnections(ui::forms::MainForm& form, TCanalFrm& canal, Line& bench, Line& meter, quint8& meterAddress,
+                    Hooks hooks);
 
-    bool FServerConnected() const { return m_serverConnected; }
-    bool FPRiborConnected() const { return m_priborConnected; }
+    bool FServerConnected() const { return m_benchLine.connected; }
+    bool FPRiborConnected() const { return m_meterLine.connected; }
 
     // Attaches both connections to the server, as the window loads.
     void attachAll();
@@ -44,12 +44,12 @@ private:
 
     ui::forms::MainForm& m_form;
     TCanalFrm& m_canal;
+    Line& m_benchLine;
+    Line& m_meterLine;
     MBComMaster& m_bench;
     MBComMaster& m_meter;
     quint8& m_meterAddress;
     Hooks m_hooks;
-    bool m_serverConnected = false;
-    bool m_priborConnected = false;
 };
 
 }  // namespace comm

@@ -1,6 +1,7 @@
 #include "link/WaitAnswer.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QThread>
 
 namespace comm {
@@ -9,6 +10,20 @@ void WaitAnswer(int& slot)
 {
     slot = -1;
     while (slot < 0) {
+        QThread::msleep(1);
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+}
+
+}  // namespace comm
+
+namespace comm {
+
+void pause(int ms)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (elapsed.elapsed() < ms) {
         QThread::msleep(1);
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }

@@ -5,13 +5,12 @@
 
 namespace meter {
 
-MeterSelection::MeterSelection(ui::forms::MainForm& form, TPribor& pribor, int& priborType, qint32& autoCircCount,
-                               comm::MBComMaster& bench, MeterWindows& windows, TMProFrm& catalogue,
-                               std::function<void()> restartPolling)
-    : m_form(form), m_pribor(pribor), m_priborType(priborType), m_autoCircCount(autoCircCount), m_bench(bench),
-      m_windows(windows), m_catalogue(catalogue), m_restartPolling(std::move(restartPolling))
+MeterSelection::MeterSelection(shell::Context& ctx, ui::forms::ConfigPage& page, MeterWindows& windows,
+                               TMProFrm& catalogue, std::function<void()> restartPolling)
+    : m_ctx(ctx), m_page(page), m_windows(windows), m_catalogue(catalogue), m_restartPolling(std::move(restartPolling))
 {
-    auto& cfg = m_form.config;
+    Q_ASSERT(m_restartPolling);
+    auto& cfg = m_page;
     cfg.cbxprib.onChange = [this] { cbxpribChange(); };
     cfg.BtnSetup.onClick = [this] { BtnSetupClick(); };
     cfg.BtnProp.onClick = [this] { BtnPropClick(); };
@@ -22,36 +21,36 @@ void MeterSelection::SetPriborType(int index)
     m_windows.create();
     if (isMeterType(index)) {
         const MeterTypeRow& row = kMeterTypes[std::size_t(index)];
-        m_pribor.RegAc = row.RegAc;
-        m_pribor.RegQ = row.RegQ;
-        m_pribor.RegV = row.RegV;
-        m_bench.setInterByte(row.benchInterByte);
-        m_form.config.edtac.setText(QString::fromUtf8(row.autoCircText));
-        m_autoCircCount = row.autoCircCount;
-        m_priborType = index;
-        if (row.restartsPolling && m_restartPolling)
+        m_ctx.Pribor.RegAc = row.RegAc;
+        m_ctx.Pribor.RegQ = row.RegQ;
+        m_ctx.Pribor.RegV = row.RegV;
+        m_ctx.bench.server.setInterByte(row.benchInterByte);
+        m_page.edtac.setText(QString::fromUtf8(row.autoCircText));
+        m_ctx.AutoCircCount() = row.autoCircCount;
+        m_ctx.PriborType = index;
+        if (row.restartsPolling)
             ui::sendMessage(m_restartPolling);
     }
-    if (m_priborType != TypeSingleWindow)
+    if (m_ctx.PriborType != TypeSingleWindow)
         m_windows.hideSingle();
-    if (m_priborType != TypeMultiChannel)
+    if (m_ctx.PriborType != TypeMultiChannel)
         m_windows.HideAll();
-    auto& cfg = m_form.config;
-    cfg.BtnSetup.setVisible(m_priborType == TypeSingleWindow || m_priborType == TypeMultiChannel);
+    auto& cfg = m_page;
+    cfg.BtnSetup.setVisible(m_ctx.PriborType == TypeSingleWindow || m_ctx.PriborType == TypeMultiChannel);
     cfg.BtnConnect1.setEnabled(true);
-    cfg.BtnCount1.setEnabled(m_pribor.RegAc != -1);
+    cfg.BtnCount1.setEnabled(m_ctx.Pribor.RegAc != -1);
 }
 
 void MeterSelection::cbxpribChange()
 {
-    m_priborType = m_form.config.cbxprib.itemIndex();
-    if (m_priborType != -1)
-        SetPriborType(m_priborType);
+    m_ctx.PriborType = m_page.cbxprib.itemIndex();
+    if (m_ctx.PriborType != -1)
+        SetPriborType(m_ctx.PriborType);
 }
 
 void MeterSelection::BtnSetupClick()
 {
-    if (m_priborType == TypeSingleWindow)
+    if (m_ctx.PriborType == TypeSingleWindow)
         m_windows.showSingle();
     else
         m_windows.ShowAll();
@@ -59,7 +58,7 @@ void MeterSelection::BtnSetupClick()
 
 void MeterSelection::BtnPropClick()
 {
-    auto& list = m_form.config.cbxprib;
+    auto& list = m_page.cbxprib;
     const int selected = list.itemIndex();
     list.clear();
     m_catalogue.readINI();

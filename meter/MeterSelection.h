@@ -1,10 +1,9 @@
 #pragma once
 // Choosing the type of the meter under test and applying its registers and defaults.
-#include "link/MBComMaster.h"
 #include "meter/MProFrm.h"
 #include "meter/MeterWindows.h"
-#include "meter/Pribor.h"
-#include "ui/forms/MainForm.h"
+#include "shell/context/Context.h"
+#include "ui/forms/main/ConfigPage.h"
 
 #include <functional>
 
@@ -12,8 +11,8 @@ namespace meter {
 
 class MeterSelection {
 public:
-    MeterSelection(ui::forms::MainForm& form, TPribor& pribor, int& priborType, qint32& autoCircCount,
-                   comm::MBComMaster& bench, MeterWindows& windows, TMProFrm& catalogue,
+    // restartPolling: the main window's polling message, sent when a type starts polling.
+    MeterSelection(shell::Context& ctx, ui::forms::ConfigPage& page, MeterWindows& windows, TMProFrm& catalogue,
                    std::function<void()> restartPolling);
 
     void SetPriborType(int index);
@@ -22,14 +21,11 @@ public:
     void BtnPropClick();
 
 private:
-    ui::forms::MainForm& m_form;
-    TPribor& m_pribor;
-    int& m_priborType;
-    qint32& m_autoCircCount;
-    comm::MBComMaster& m_bench;
+    shell::Context& m_ctx;
+    ui::forms::ConfigPage& m_page;
     MeterWindows& m_windows;
     TMProFrm& m_catalogue;
-    std::function<void()> m_restartPolling;  // the main window's polling message, sent
+    std::function<void()> m_restartPolling;
 };
 
 }  // namespace meter

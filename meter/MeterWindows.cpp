@@ -1,6 +1,14 @@
 #include "meter/MeterWindows.h"
 
+#include "meter/MeterQids.h"
+
 namespace meter {
+
+MeterWindows::MeterWindows(comm::Line& meterLine)
+{
+    meterLine.routes.add(qid::CurrentRegime,
+                         {nullptr, [this](const comm::Exchange& e) { CurRegim = e.element(0).toInt(); }, {}});
+}
 
 void MeterWindows::create()
 {

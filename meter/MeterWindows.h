@@ -1,6 +1,7 @@
 #pragma once
 // The settings windows of the meter types that have one: the single window of type 2 and
 // the multi-channel window of type 6. They are created on first use and live to the end.
+#include "link/Line.h"
 #include "ui/forms/FlowMeterForm.h"
 #include "ui/forms/FlowMeterFormKS.h"
 
@@ -10,6 +11,9 @@ namespace meter {
 
 class MeterWindows {
 public:
+    // Registers the meter line's rows the windows own.
+    explicit MeterWindows(comm::Line& meterLine);
+
     bool exist() const { return m_single != nullptr; }
     void create();
 

@@ -19,49 +19,56 @@ constexpr int kBenchCheckAutoCirc = 255;
 TMainFrm::TMainFrm(const ServerFactory& makeServer, comm::PortSource ports)
     : MBCM(makeServer("bench")),
       MBCM1(makeServer("meter")),
-      DecSep(input::decimalSeparator()),
+      // The statistics window is built right after the context; the context only keeps the reference.
+      ctx(*MBCM, *MBCM1, form.SB, calcFrm),
+      calcFrm(ctx.meter),
       SysFrm(form),
       CanalFrm(std::move(ports)),
-      MProFrm(modules),
-      links(form, CanalFrm, *MBCM, *MBCM1, modules.MeterModule.Adr,
+      MProFrm(ctx.modules),
+      ImVOFrm(ctx.imitation),
+      meterWindows(ctx.meter),
+      links(form, CanalFrm, ctx.bench, ctx.meter, ctx.modules.MeterModule.Adr,
             {[this] {
                  meterWindows.hideSingle();
                  meterWindows.HideAll();
              },
-             [this] { meterDispatcher.restartPolling(); },
-             {}}),
-      discovery(form, modules, *MBCM,
-                {[this] { return links.FServerConnected(); }, [this] { MProFrm.writeIni(); }, {}}),
-      benchDispatcher(form, bench, calcFrm,
-                      {[this](int addr, const QVariant& v, int r) { discovery.deviceNameAnswer(addr, v, r); }, {}, {}}),
-      imr(form, bench, modules, *MBCM, [this] { return links.FServerConnected(); }, OldBench),
-      meterSelection(form, Pribor, PriborType, bench.values.AutoCircCount, *MBCM, meterWindows, MProFrm,
-                     [this] { meterDispatcher.restartPolling(); }),
-      meterDispatcher(form, *MBCM1, modules.MeterModule, Pribor, PriborType, bench.values.AutoCircCount,
-                      meterWindows, calcFrm, {[this] { return links.FPRiborConnected(); }, {}})
+             [this] { meterPolling.restartPolling(); }}),
+      discovery(ctx, form.config, [this] { MProFrm.writeIni(); }),
+      moduleParameters(ctx),
+      imr(ctx, form.Label84),
+      imrTuning(ctx, form.imr, imr),
+      usiReadout(ctx, form.usiGroup),
+      iptReadout(ctx, form.iptGroup, form.ipt),
+      delayLine(ctx, form.imr, form.poverQ, imr),
+      meterPolling(ctx, form.config, {form.imitQ.EdtRashQ1, form.imitV.edtnabor}, meterWindows),
+      meterSelection(ctx, form.config, meterWindows, MProFrm, [this] { meterPolling.restartPolling(); }),
+      autoCirculation(ctx, form.config, imr),
+      imitationPages(form.imitQ, form.imitV, form.poverV),
+      flowSetter(ctx, imitationPages),
+      volumeImitation(ctx, flowSetter, imr, delayLine, imitationPages, form.Timer1),
+      flowImitation(ctx, form.imitQ, flowSetter, imr, delayLine, {form.config.Button19, form.Timer1}),
+      volumeAccumulation(ctx, form.imitV, ImVOFrm, volumeImitation, flowSetter, imr),
+      volumeVerification(ctx, form.poverV, ImVOFrm, volumeImitation, flowSetter, imr,
+                         [this] { volumeAccumulation.parametersAccepted(); }),
+      flowVerification(ctx, form.poverQ, imr, delayLine)
 {
     QObject::connect(MBCM.get(), &comm::MBComMaster::OnExchange, &form,
                      [this](int qid, int addr, int fun, const QVariant& v, int r) {
-                         form.invoke([&] { benchDispatcher.MBCMExchange(qid, addr, fun, v, r); });
+                         form.invoke([&] { ctx.bench.routes.dispatch({qid, addr, fun, v, r}); });
                      });
     QObject::connect(MBCM1.get(), &comm::MBComMaster::OnExchange, &form,
                      [this](int qid, int addr, int fun, const QVariant& v, int r) {
-                         form.invoke([&] { meterDispatcher.MBCM1Exchange(qid, addr, fun, v, r); });
+                         form.invoke([&] { ctx.meter.routes.dispatch({qid, addr, fun, v, r}); });
                      });
 
     bench::fillModuleGrid(form.config.sg);
     form.pc.setActivePage(&form.config.TsConfig);
     applyLayout(form, LayoutMeters);
     form.protocol.TS4.setTabVisible(false);
-
-    form.config.SpeedButton1.onClick = [this] { SpeedButton1Click(); };
-    form.config.BBnTarger.onClick = [this] { BBnTargerClick(); };
-    form.StatusBar.onMouseDown = [this](Qt::MouseButton b, bool shift) { StatusBarMouseDown(b, shift); };
-    form.mnuServicePages.onClick = [this] { mnuServicePagesClick(); };
-    form.N9.onClick = [] { showAboutBox(); };
+    wireWindowControls();
 
     readSettings();
-    bench::showModuleAddresses(form.config.sg, modules);
+    bench::showModuleAddresses(form.config.sg, ctx.modules);
     RaiseServerPriority();
     links.attachAll();
 }
@@ -71,20 +78,32 @@ TMainFrm::~TMainFrm()
     storeSettings();
 }
 
+void TMainFrm::wireWindowControls()
+{
+    form.config.SpeedButton1.onClick = [this] { SpeedButton1Click(); };
+    form.config.BBnTarger.onClick = [this] { BBnTargerClick(); };
+    form.config.Label3.onClick = [this] { Label3Click(); };
+    form.StatusBar.onMouseDown = [this](Qt::MouseButton b, bool shift) { StatusBarMouseDown(b, shift); };
+    form.mnuServicePages.onClick = [this] { mnuServicePagesClick(); };
+    form.N9.onClick = [] { showAboutBox(); };
+    form.imitQ.SpeedButton3.onClick = [this] { calcFrm.form.show(); };
+    form.imitV.SpeedButton2.onClick = [this] { calcFrm.form.show(); };
+}
+
 void TMainFrm::readSettings()
 {
     MProFrm.readINI();
-    modules.ImrModule.Adr = quint8(MProFrm.Imr);
-    modules.UsiModule.Adr = quint8(MProFrm.Usi);
-    modules.IptModule.Adr = quint8(MProFrm.IPT);
+    ctx.modules.ImrModule.Adr = quint8(MProFrm.Imr);
+    ctx.modules.UsiModule.Adr = quint8(MProFrm.Usi);
+    ctx.modules.IptModule.Adr = quint8(MProFrm.IPT);
 
     const settings::IniFile ini(settings::ztaIniPath());
     if (ini.exists()) {
-        form.config.cbxprib.setItemIndex(ini.readInteger(kAddressSection, QStringLiteral("Pribors"), -1));
+        form.config.cbxprib.setItemIndex(ini.readInteger(kAddressSection, QStringLiteral("Pribors"), 0));
         settings::restorePosition(ini, kFormSection, form, ui::dialogs().screenSize());
     }
-    PriborType = form.config.cbxprib.itemIndex();
-    meterSelection.SetPriborType(PriborType);
+    ctx.PriborType = form.config.cbxprib.itemIndex();
+    meterSelection.SetPriborType(ctx.PriborType);
 }
 
 void TMainFrm::storeSettings()
@@ -105,7 +124,13 @@ void TMainFrm::SpeedButton1Click()
 void TMainFrm::StatusBarMouseDown(Qt::MouseButton, bool shift)
 {
     if (shift)
-        OldBench = ui::dialogs().confirm(QStringLiteral("Вы работаете со старым ЗТА?"));
+        ctx.OldBench = ui::dialogs().confirm(QStringLiteral("Вы работаете со старым ЗТА?"));
+}
+
+void TMainFrm::Label3Click()
+{
+    ui::Button& reset = form.config.Button19;
+    reset.setVisible(!reset.isVisible());
 }
 
 void TMainFrm::BBnTargerClick()
@@ -123,13 +148,13 @@ void TMainFrm::mnuServicePagesClick()
 
 void TMainFrm::afterTargetTask()
 {
-    TargetTask = SysFrm.AimIndex;
+    ctx.TargetTask = SysFrm.AimIndex;
     form.config.Label28.setCaption(SysFrm.AimIndexStr);
-    form.config.GbPrib.setVisible(TargetTask == LayoutMeters);
-    if (TargetTask == LayoutMeters)
-        meterSelection.SetPriborType(PriborType);
+    form.config.GbPrib.setVisible(ctx.TargetTask == LayoutMeters);
+    if (ctx.TargetTask == LayoutMeters)
+        meterSelection.SetPriborType(ctx.PriborType);
     else
-        bench.values.AutoCircCount = kBenchCheckAutoCirc;
+        ctx.AutoCircCount() = kBenchCheckAutoCirc;
 }
 
 }  // namespace shell

@@ -1,20 +1,32 @@
 #pragma once
-// The main window: it owns the two line connections, the dialogs and every program-wide
-// value, and wires the operator's controls to the parts of the program that handle them.
-#include "bench/BenchDispatcher.h"
-#include "bench/BenchState.h"
+// The main window: it owns the two line connections, the program-wide context and the dialogs,
+// and builds the part of the program behind each page, group and window.
 #include "bench/ImrAutomaton.h"
-#include "bench/ModuleDescriptor.h"
 #include "bench/ModuleDiscovery.h"
+#include "bench/ModuleParameters.h"
 #include "link/CanalFrm.h"
 #include "link/LinkConnections.h"
 #include "link/MBComMaster.h"
+#include "meter/AutoCirculation.h"
 #include "meter/MProFrm.h"
-#include "meter/MeterDispatcher.h"
+#include "meter/MeterPolling.h"
 #include "meter/MeterSelection.h"
 #include "meter/MeterWindows.h"
 #include "modes/CalcFrm.h"
+#include "modes/FlowImitation.h"
+#include "modes/FlowSetter.h"
+#include "modes/FlowVerification.h"
+#include "modes/ImVOFrm.h"
+#include "modes/ImitationPages.h"
+#include "modes/VolumeAccumulation.h"
+#include "modes/VolumeImitation.h"
+#include "modes/VolumeVerification.h"
+#include "service/DelayLineCalibration.h"
+#include "service/ImrTuning.h"
+#include "service/IptReadout.h"
+#include "service/UsiReadout.h"
 #include "shell/TargetTask.h"
+#include "shell/context/Context.h"
 #include "ui/forms/MainForm.h"
 
 #include <functional>
@@ -35,32 +47,48 @@ public:
     ui::forms::MainForm form;
     std::unique_ptr<comm::MBComMaster> MBCM;
     std::unique_ptr<comm::MBComMaster> MBCM1;
-    bench::Modules modules;
-    bench::BenchState bench;
-    meter::TPribor Pribor;
-    int PriborType = -1;
-    int TargetTask = 0;
-    bool OldBench = false;
-    QChar DecSep;
+    Context ctx;
 
+    // The statistics window; the context's statistics inputs refer to it.
+    modes::TcalcFrm calcFrm;
     TSysFrm SysFrm;
     comm::TCanalFrm CanalFrm;
     meter::TMProFrm MProFrm;
-    modes::TcalcFrm calcFrm;
+    modes::TImVOFrm ImVOFrm;
     meter::MeterWindows meterWindows;
+
+    // The lines and the bench modules.
     comm::LinkConnections links;
     bench::ModuleDiscovery discovery;
-    bench::BenchDispatcher benchDispatcher;
+    bench::ModuleParameters moduleParameters;
     bench::ImrAutomaton imr;
+    service::ImrTuning imrTuning;
+    service::UsiReadout usiReadout;
+    service::IptReadout iptReadout;
+    service::DelayLineCalibration delayLine;
+
+    // The meter under test.
+    meter::MeterPolling meterPolling;
     meter::MeterSelection meterSelection;
-    meter::MeterDispatcher meterDispatcher;
+    meter::AutoCirculation autoCirculation;
+
+    // The working modes.
+    modes::ImitationPages imitationPages;
+    modes::FlowSetter flowSetter;
+    modes::VolumeImitation volumeImitation;
+    modes::FlowImitation flowImitation;
+    modes::VolumeAccumulation volumeAccumulation;
+    modes::VolumeVerification volumeVerification;
+    modes::FlowVerification flowVerification;
 
     void SpeedButton1Click();
     void StatusBarMouseDown(Qt::MouseButton button, bool shift);
     void BBnTargerClick();
     void mnuServicePagesClick();
+    void Label3Click();
 
 private:
+    void wireWindowControls();
     void afterTargetTask();
     void readSettings();
     void storeSettings();

@@ -54,8 +54,8 @@ QString captions(std::initializer_list<const ui::Control*> controls)
 
 struct Window : test::MainFixture {
     void answer(int qid, const QVariant& value, int result = 0) { bench->answer(qid, value, result, 1, true); }
-    bench::BenchSlots& slots() { return main->bench.results; }
-    bench::BenchValues& values() { return main->bench.values; }
+    bench::BenchSlots& slots() { return main->ctx.state.results; }
+    bench::BenchValues& values() { return main->ctx.state.values; }
 };
 
 }  // namespace
@@ -112,7 +112,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("afterSuccess");
         QTest::addColumn<QString>("afterFailure");  // a second answer, failing, with other data
 
-        auto v = [](shell::TMainFrm& m) -> bench::BenchValues& { return m.bench.values; };
+        auto v = [](shell::TMainFrm& m) -> bench::BenchValues& { return m.ctx.state.values; };
         QTest::newRow("automaton state")
             << 300002 << QVariant(list({comm::u8(2), comm::u8(1), comm::u8(5)}))
             << Probe([v](auto& m) { return join(std::array{v(m).ImrState, v(m).ImrError, v(m).ImrLastCmd}); })

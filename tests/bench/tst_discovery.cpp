@@ -32,7 +32,7 @@ struct Bench : test::MainFixture {
     }
     const bench::TPZTA& module(int row) const
     {
-        const bench::TPZTA* all[] = {&main->modules.ImrModule, &main->modules.UsiModule, &main->modules.IptModule};
+        const bench::TPZTA* all[] = {&main->ctx.modules.ImrModule, &main->ctx.modules.UsiModule, &main->ctx.modules.IptModule};
         return *all[row - 1];
     }
     Addresses storedAddresses() const
@@ -133,19 +133,32 @@ private Q_SLOTS:
             QCOMPARE(f.module(1).Name, imrName);
     }
 
-    void lostLineStoresNothing()
+    void unsentAnswerOnAnOpenPortIsAFailedAnswer()
     {
         Bench f({3, 2, 1});
         auto& cfg = f.form().config;
         cfg.BitBtn5.click();
         f.answer({{1, "ЗТА-ИПТ"}}, comm::ResultCannotSend);
+        QTRY_VERIFY(cfg.BitBtn5.isEnabled());
+        QCOMPARE(f.storedAddresses(), (Addresses{0, 0, 1}));
+        QCOMPARE(cfg.sg.cell(2, 1), QString("Не обнаружено"));
+    }
+
+    void lostLineStoresNothing()
+    {
+        Bench f({3, 2, 1});
+        auto& cfg = f.form().config;
+        cfg.BitBtn5.click();
+        // The server answers what it owed, then reports the line down.
+        f.answer({{1, "ЗТА-ИПТ"}}, comm::ResultCannotSend);
+        f.bench->reportConnected(false);
+        QCoreApplication::processEvents();
         QCOMPARE(f.storedAddresses(), (Addresses{3, 2, 1}));
         QVERIFY(!cfg.BitBtn5.isEnabled());
         for (int row = 1; row <= 2; ++row)
             QVERIFY(cfg.sg.cell(2, row) != "Не обнаружено");
 
         // The line comes back: the next search starts over with a count of ten.
-        f.bench->reportConnected(false);
         f.bench->reportConnected(true);
         QVERIFY(cfg.BitBtn5.isEnabled());
         cfg.BitBtn5.click();

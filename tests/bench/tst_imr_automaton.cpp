@@ -2,14 +2,13 @@
 // module, the emulation bit routine and the state read's preconditions.
 #include "../support/MainFixture.h"
 
-#include "bench/BenchDispatcher.h"
+#include "../support/StatisticsProbe.h"
 #include "bench/ImrAutomaton.h"
 #include "bench/ImrStateText.h"
 #include "bench/Qids.h"
 #include "link/DataType.h"
 #include "link/Result.h"
 #include "link/rtu/RtuComMaster.h"
-#include "modes/CalcFrm.h"
 #include "sim/Simulator.h"
 
 #include <QTest>
@@ -45,11 +44,13 @@ struct SimulatedBench {
             qWarning("simulator did not start: %s", qPrintable(error));
             return;
         }
-        modules.ImrModule.Adr = 1;
+        ctx.modules.ImrModule.Adr = 1;
         QObject::connect(&line, &comm::MBComMaster::OnExchange, &form,
                          [this](int qid, int addr, int fun, const QVariant& v, int r) {
-                             dispatcher.MBCMExchange(qid, addr, fun, v, r);
+                             ctx.bench.routes.dispatch({qid, addr, fun, v, r});
                          });
+        QObject::connect(&line, &comm::MBComMaster::OnChangeConnected, &form,
+                         [this](bool on) { ctx.bench.connected = on; });
         line.setComPort(simulator->benchPort());
         line.setComSpeed(19200);
         line.setAnswerDelay(200);
@@ -72,13 +73,12 @@ struct SimulatedBench {
     bool started = false;
     test::ScriptedDialogs dialogs;
     ui::forms::MainForm form;
-    bench::BenchState state;
-    bench::Modules modules;
-    modes::TcalcFrm calc;
-    bool oldBench = false;
+    test::StatisticsProbe statistics;
     RecordingRtu line;
-    bench::BenchDispatcher dispatcher{form, state, calc, {}};
-    bench::ImrAutomaton imr{form, state, modules, line, [this] { return line.Connected(); }, oldBench};
+    test::FakeComMaster meterLine;
+    shell::Context ctx{line, meterLine, form.SB, statistics};
+    bench::BenchState& state = ctx.state;
+    bench::ImrAutomaton imr{ctx, form.Label84};
 };
 
 }  // namespace
@@ -166,7 +166,7 @@ private Q_SLOTS:
     {
         test::MainFixture w;
         w.bench->reportConnected(true);
-        w.main->modules.ImrModule.Adr = 1;
+        w.main->ctx.modules.ImrModule.Adr = 1;
         w.bench->responder = [](const comm::Request& r, QVariant* value, int*) {
             if (r.qid == 300002)
                 *value = QVariantList{comm::u8(2), comm::u8(0), comm::u8(2)};  // imitating, for ever
@@ -214,8 +214,8 @@ private Q_SLOTS:
         QFETCH(int, writes);
         QFETCH(QString, message);
         test::MainFixture w;
-        w.main->OldBench = oldBench;
-        w.main->modules.ImrModule.Adr = quint8(address);
+        w.main->ctx.OldBench = oldBench;
+        w.main->ctx.modules.ImrModule.Adr = quint8(address);
         int failures = failingWrites;
         w.bench->responder = [&](const comm::Request& r, QVariant* value, int* result) {
             if (r.qid == -11) {
@@ -237,7 +237,7 @@ private Q_SLOTS:
         }
         QCOMPARE(w.dialogs.messages, message.isEmpty() ? QStringList() : QStringList{message});
         if (ok && !oldBench) {
-            QVERIFY(w.main->bench.values.EmulBit);
+            QVERIFY(w.main->ctx.state.values.EmulBit);
             QCOMPARE(w.form().SB.panelText(0), QString("true"));
         }
     }
@@ -257,7 +257,7 @@ private Q_SLOTS:
         QFETCH(QString, label);
         test::MainFixture w;
         w.bench->reportConnected(linkUp);
-        w.main->modules.ImrModule.Adr = quint8(address);
+        w.main->ctx.modules.ImrModule.Adr = quint8(address);
         const QString before = w.form().Label84.caption();
         w.form().Label84.click();
         QVERIFY(!w.main->imr.ReadImrState());
@@ -269,7 +269,7 @@ private Q_SLOTS:
     {
         test::MainFixture w;
         w.bench->reportConnected(true);
-        w.main->modules.ImrModule.Adr = 4;
+        w.main->ctx.modules.ImrModule.Adr = 4;
         w.bench->responder = [](const comm::Request&, QVariant* value, int*) {
             *value = QVariantList{comm::u8(7), comm::u8(0), comm::u8(23)};
             return true;

@@ -82,7 +82,7 @@ private Q_SLOTS:
         cfg.BitBtn5.click();
         QVERIFY(!cfg.BitBtn5.isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(cfg.BitBtn5.isEnabled(), kTimeoutMs);
-        const bench::TPZTA* modules[] = {&main.modules.ImrModule, &main.modules.UsiModule, &main.modules.IptModule};
+        const bench::TPZTA* modules[] = {&main.ctx.modules.ImrModule, &main.ctx.modules.UsiModule, &main.ctx.modules.IptModule};
         const QString keys[] = {"IMR", "USI", "IPT"};
         const settings::IniFile ini(settings::ztaIniPath());
         for (int row = 1; row <= 3; ++row) {

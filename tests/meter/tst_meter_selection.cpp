@@ -132,13 +132,13 @@ private Q_SLOTS:
         const int restartsBefore = w.meter->freeAllCalls;
 
         w.chooseType(index);
-        const meter::TPribor& p = w.main->Pribor;
+        const meter::TPribor& p = w.main->ctx.Pribor;
         QCOMPARE((QList<int>{p.RegAc, p.RegQ, p.RegV}), registers);
-        QCOMPARE(w.main->PriborType, index);
+        QCOMPARE(w.main->ctx.PriborType, index);
         QCOMPARE(w.main->MBCM->InterByte(), interByte);
         QCOMPARE(w.main->MBCM1->InterByte(), 20);
         QCOMPARE(cfg.edtac.text(), edtac);
-        QCOMPARE(w.main->bench.values.AutoCircCount, autoCirc);
+        QCOMPARE(w.main->ctx.state.values.AutoCircCount, autoCirc);
         QCOMPARE(w.meter->freeAllCalls - restartsBefore, restarts ? 1 : 0);
         QCOMPARE(cfg.BtnSetup.isVisible(), setupShown);
         QVERIFY(cfg.BtnConnect1.isEnabled());
@@ -188,9 +188,9 @@ private Q_SLOTS:
                 ini.writeInteger("ZTA Address", "Pribors", stored);
         });
         auto& cfg = w.form().config;
-        QCOMPARE(w.main->PriborType, type);
+        QCOMPARE(w.main->ctx.PriborType, type);
         QCOMPARE(cfg.cbxprib.itemIndex(), type);
-        QCOMPARE(w.main->Pribor.RegQ, regQ);
+        QCOMPARE(w.main->ctx.Pribor.RegQ, regQ);
         QCOMPARE(cfg.BtnSetup.isVisible(), type == 6);
         QVERIFY(cfg.BtnConnect1.isEnabled());
         QVERIFY(w.main->meterWindows.exist());
@@ -228,17 +228,17 @@ private Q_SLOTS:
         w.chooseType(0);
         if (before >= 0)
             w.chooseTask(before, true);
-        w.main->bench.values.AutoCircCount = 7;
+        w.main->ctx.state.values.AutoCircCount = 7;
         f.config.Label28.setCaption(QString());
 
         w.chooseTask(entry, confirm);
         QCOMPARE(w.dialogs.modalShown.last(), w.main->SysFrm.form.name());
         QVERIFY(!w.main->SysFrm.form.isVisible());
         QVERIFY(!w.main->SysFrm.flagSh);
-        QCOMPARE(w.main->TargetTask, task);
+        QCOMPARE(w.main->ctx.TargetTask, task);
         QCOMPARE(f.config.Label28.caption(), entries[task]);
         QCOMPARE(f.config.GbPrib.isVisible(), task == 0);
-        QCOMPARE(w.main->bench.values.AutoCircCount, autoCirc);
+        QCOMPARE(w.main->ctx.state.values.AutoCircCount, autoCirc);
         verifyLayout(f, task);
     }
 
@@ -250,7 +250,7 @@ private Q_SLOTS:
         f.mnuServicePages.click();
         verifyLayout(f, 2);
         QVERIFY(!f.config.GbPrib.isVisible());
-        QCOMPARE(w.main->bench.values.AutoCircCount, 255);
+        QCOMPARE(w.main->ctx.state.values.AutoCircCount, 255);
         QCOMPARE(f.pc.activePage(), &f.imr.TSImr);
         w.chooseTask(0, true);
         verifyLayout(f, 0);
@@ -288,7 +288,7 @@ private Q_SLOTS:
         w.meter->requests.clear();
         const int freedBefore = w.meter->freeAllCalls;
 
-        w.main->meterDispatcher.restartPolling();
+        w.main->meterPolling.restartPolling();
         QStringList sent;
         for (const comm::Request& r : w.meter->requests) {
             sent.append(describe(r));
@@ -316,10 +316,10 @@ private Q_SLOTS:
         QFETCH(int, autoCirc);
         Window w;
         w.chooseType(type);
-        w.main->bench.values.AutoCircCount = 77;
+        w.main->ctx.state.values.AutoCircCount = 77;
         w.answerMeter(3, comm::u16(256), result);
         QCOMPARE(w.form().config.edtac.text(), edtac);
-        QCOMPARE(w.main->bench.values.AutoCircCount, autoCirc);
+        QCOMPARE(w.main->ctx.state.values.AutoCircCount, autoCirc);
     }
 
     void linkCheck_data()
@@ -354,7 +354,7 @@ private Q_SLOTS:
         QVERIFY(cfg.BitBtn7.isEnabled());
         QVERIFY(cfg.BtnSetup.isEnabled());
         QCOMPARE(cfg.Edit4.text(), name);
-        QCOMPARE(int(w.main->modules.MeterModule.Adr), address);
+        QCOMPARE(int(w.main->ctx.modules.MeterModule.Adr), address);
     }
 
     void readings_data()

@@ -21,8 +21,8 @@ private Q_SLOTS:
         for (int row = 1; row <= 3; ++row)
             QCOMPARE(sg.cell(1, row), QString("?"));
         QCOMPARE(m->form.config.cbxprib.itemIndex(), -1);
-        QCOMPARE(m->PriborType, -1);
-        QVERIFY(!m->OldBench);
+        QCOMPARE(m->ctx.PriborType, -1);
+        QVERIFY(!m->ctx.OldBench);
         QVERIFY(m->form.config.BtnConnect1.isEnabled());
         QVERIFY(!m->form.config.BtnSetup.isVisible());
         QCOMPARE(m->form.pc.activePage(), &m->form.config.TsConfig);
@@ -64,12 +64,12 @@ private Q_SLOTS:
             ini.writeInteger("ZTA Address", "Pribors", pribors);
         });
         auto& m = f.main;
-        QCOMPARE(int(m->modules.ImrModule.Adr), 4);
-        QCOMPARE(int(m->modules.IptModule.Adr), 44);
+        QCOMPARE(int(m->ctx.modules.ImrModule.Adr), 4);
+        QCOMPARE(int(m->ctx.modules.IptModule.Adr), 44);
         QCOMPARE(m->form.config.sg.cell(1, 1), QString("4"));
         QCOMPARE(m->form.config.sg.cell(1, 2), QString("?"));
         QCOMPARE(m->form.config.sg.cell(1, 3), QString("44"));
-        QCOMPARE(m->PriborType, expectedType);
+        QCOMPARE(m->ctx.PriborType, expectedType);
         QCOMPARE(m->form.config.cbxprib.itemIndex(), expectedType);
     }
 
@@ -83,7 +83,7 @@ private Q_SLOTS:
         QCOMPARE(f.ini().readInteger("Form", "top", 0), 40);
         QCOMPARE(f.ini().readInteger("ZTA Address", "Pribors", -1), 3);
         QCOMPARE(f.main->form.geometry().topLeft(), QPoint(30, 40));
-        QCOMPARE(f.main->PriborType, 3);
+        QCOMPARE(f.main->ctx.PriborType, 3);
     }
 
     void noSelectionLeavesTheStoredTypeAlone()
@@ -143,7 +143,7 @@ private Q_SLOTS:
         QCOMPARE(!f.dialogs.questions.isEmpty(), asked);
         if (asked)
             QCOMPARE(f.dialogs.questions.last(), QString("Вы работаете со старым ЗТА?"));
-        QCOMPARE(m->OldBench, oldBench);
+        QCOMPARE(m->ctx.OldBench, oldBench);
     }
 
     void aboutBoxShowsTheVersion()

@@ -13,7 +13,6 @@ int main(int argc, char** argv)
     comm::rtu::usePreciseTimers();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zta-monitor"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Монитор ЗТА-01"));
     ui::qt::applyApplicationLook(app);
 
     ui::qt::WindowManager windows;
@@ -24,6 +23,7 @@ int main(int argc, char** argv)
     {
         shell::TMainFrm main([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
         for (ui::Form* f : std::initializer_list<ui::Form*>{&main.SysFrm.form, &main.CanalFrm.form, &main.MProFrm.form,
+                                                            &main.ImVOFrm.form, &main.calcFrm.form,
                                                             main.meterWindows.single(), main.meterWindows.multi()})
             if (f)
                 windows.manage(*f);

@@ -1,0 +1,29 @@
+#pragma once
+// SetImitFlow: turns a flow rate into the imitation module's count of delayed pulses, writes it
+// (with the imitation time for the volume modes), starts the module's imitation and shows the
+// flow the count really imitates. Shared by every imitation mode.
+#include "modes/ImitationDisplay.h"
+#include "shell/context/Context.h"
+
+namespace modes {
+
+class FlowSetter {
+public:
+    FlowSetter(shell::Context& ctx, ImitationDisplay& display);
+
+    // point in m3/h; 0 stops the imitation. True when the count was written and the start
+    // command accepted (for point 0: the stop command accepted).
+    bool SetImitFlow(int point, bool withTime);
+
+private:
+    bool stop();
+    // The count formula divides by the autocirculations and the delay: refuse without them.
+    bool canCount() const;
+    bool writeTime(double imitatedFlow);
+    bool writeCommand(int code, const QString& failure);
+
+    shell::Context& m_ctx;
+    ImitationDisplay& m_display;
+};
+
+}  // namespace modes
