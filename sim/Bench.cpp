@@ -9,7 +9,6 @@ constexpr auto Slice = std::chrono::milliseconds(20);
 // Flow per delayed pulse and autocirculation for 1 ns of delay, m3/h.
 constexpr double FlowPerPulseNs = 0.4913328;
 constexpr int MeterCurrentChannel = 0;
-
 }  // namespace
 
 Bench::Bench(const Options& o, const MeterType& meterType, Clock::time_point now)

@@ -1,7 +1,5 @@
 #include "sim/DelayLine.h"
 
-#include <QList>
-
 #include <algorithm>
 #include <cmath>
 #include <tuple>

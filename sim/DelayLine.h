@@ -7,6 +7,7 @@
 //
 // The quartz and the converter are physical: the sums follow them, not the registers in which
 // the program keeps their nominal values.
+#include <QList>
 #include <QtGlobal>
 
 #include <array>

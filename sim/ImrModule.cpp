@@ -2,7 +2,6 @@
 
 #include "sim/ModbusFunctions.h"
 
-
 namespace sim {
 
 namespace {
@@ -30,13 +29,14 @@ constexpr int SarMidScale = 128;
 constexpr double QuartzMHz = 40;
 constexpr double T0Ns = 10;
 constexpr double T1Ns = 60;
+constexpr unsigned FineCodeNoiseSeed = 5;
 
 }  // namespace
 
 ImrModule::ImrModule(const Options& o, Clock::time_point now)
     : BenchModule("ТЕРВАЛО ЗТА-ИМР 64.08.02.00", o.imrAddress, now),
       m_automaton(o.executingMs, o.calibrationMs),
-      m_delayLine({o.delayNs, QuartzMHz, T0Ns, T1Ns, o.noisyRecord}, 5)
+      m_delayLine({o.delayNs, QuartzMHz, T0Ns, T1Ns, o.noisyRecord}, FineCodeNoiseSeed)
 {
     RegisterMap& r = registers();
     r.declare(Table::Input, StateReg, 3);
