@@ -2,6 +2,8 @@
 
 #include "bench/ActivityIndicator.h"
 #include "bench/Qids.h"
+#include "bench/Registers.h"
+#include "link/DataType.h"
 #include "shell/input/NumberFormat.h"
 
 #include <array>
@@ -32,6 +34,23 @@ IptReadout::IptReadout(shell::Context& ctx, ui::forms::IptGroup& group, ui::form
     routes.add(qid::IptDacWrite, {&slots.ResIptDacWrite, {}, {}});
     routes.add(qid::IptScaleWrite, {&slots.ResIptScaleWrite, {}, {}});
     routes.add(qid::IptOffsetWrite, {&slots.ResIptOffsetWrite, {}, {}});
+
+    m_group.ChbTok.onClick = [this] { readingClick(m_group.ChbTok); };
+    m_page.CHBTok1.onClick = [this] { readingClick(m_page.CHBTok1); };
+}
+
+void IptReadout::readingClick(const ui::CheckBox& box)
+{
+    const quint8 adr = m_ctx.modules.IptModule.Adr;
+    if (adr == 0)
+        return;
+    comm::MBComMaster& server = m_ctx.bench.server;
+    if (box.isChecked()) {
+        server.setDeviceAddres(adr);
+        server.ReadInputRegs(bench::qid::IptCurrents, PeriodMs, bench::reg::IptCurrentsIn, int(comm::DataType::Float), 4);
+    } else {
+        server.FreeTask(bench::qid::IptCurrents);
+    }
 }
 
 int IptReadout::chosenChannel() const

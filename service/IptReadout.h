@@ -10,7 +10,12 @@ namespace service {
 
 class IptReadout {
 public:
+    static constexpr int PeriodMs = 1000;
+
     IptReadout(shell::Context& ctx, ui::forms::IptGroup& group, ui::forms::IptPage& page);
+
+    // ChbTok and CHBTok1 share one periodic reading: either box starts or stops it.
+    void readingClick(const ui::CheckBox& box);
 
     // The channel chosen by the group's radio buttons, -1 when none is.
     int chosenChannel() const;

@@ -2,10 +2,16 @@
 
 #include "bench/ActivityIndicator.h"
 #include "bench/Qids.h"
+#include "bench/Registers.h"
+#include "link/DataType.h"
 
 #include <array>
 
 namespace service {
+
+namespace {
+constexpr int kResetAll = 5;  // the counter module's command: reset every input
+}
 
 UsiReadout::UsiReadout(shell::Context& ctx, ui::forms::UsiGroup& group) : m_ctx(ctx), m_group(group)
 {
@@ -13,6 +19,59 @@ UsiReadout::UsiReadout(shell::Context& ctx, ui::forms::UsiGroup& group) : m_ctx(
     routes.add(bench::qid::UsiModesRead, {nullptr, [this](const comm::Exchange& e) { showInputModes(e); }, {}});
     routes.add(bench::qid::UsiCountersRead, {nullptr, [this](const comm::Exchange& e) { showCounters(e); }, {}});
     routes.add(bench::qid::UsiModeWrite, {&m_ctx.state.results.ResUsiModeWrite, {}, {}});
+
+    auto& g = m_group;
+    g.ChbCnt1.onClick = [this] { ChbCnt1Click(); };
+    g.Button6.onClick = [this] { resetClick(kResetAll); };
+    for (ui::Button* reset : {&g.Button7, &g.Button8, &g.Button9, &g.Button10})
+        reset->onClick = [this, reset] { resetClick(reset->tag()); };
+    for (ui::Panel* panel : {&g.PnlUsi1, &g.PnlUsi2, &g.PnlUsi3, &g.PnlUsi4})
+        panel->onClick = [this, panel] { PnlUsiClick(*panel); };
+}
+
+void UsiReadout::readInputModes()
+{
+    m_ctx.bench.server.ReadHoldBins(bench::qid::UsiModesRead, 0, bench::reg::UsiFirstModeCoil, 4);
+}
+
+void UsiReadout::ChbCnt1Click()
+{
+    const bench::TPZTA& usi = m_ctx.modules.UsiModule;
+    if (!m_ctx.reaches(usi))
+        return;
+    comm::MBComMaster& server = m_ctx.bench.server;
+    server.setDeviceAddres(usi.Adr);
+    if (m_group.ChbCnt1.isChecked())
+        server.ReadInputRegs(bench::qid::UsiCountersRead, PeriodMs, bench::reg::UsiCountersIn,
+                             int(comm::DataType::UInt32), 4);
+    else
+        server.FreeTask(bench::qid::UsiCountersRead);
+    readInputModes();
+}
+
+void UsiReadout::resetClick(int command)
+{
+    // Without the module the command would go to address 0, which every module on the line
+    // takes as its own: the imitation module and the current meter would obey it too.
+    const quint8 adr = m_ctx.modules.UsiModule.Adr;
+    if (adr == 0)
+        return;
+    m_ctx.bench.server.setDeviceAddres(adr);
+    m_ctx.bench.server.WriteHoldRegs(bench::qid::UsiCommand, 0, bench::reg::UsiCommand, comm::u8(quint8(command)));
+}
+
+void UsiReadout::PnlUsiClick(ui::Panel& panel)
+{
+    const bench::TPZTA& usi = m_ctx.modules.UsiModule;
+    if (!m_ctx.reaches(usi))
+        return;
+    // Black text: the module reported the input passive, so the click asks for active.
+    const bool passive = panel.font().color != ui::colors::Black;
+    const int coil = bench::reg::UsiFirstModeCoil + panel.tag() - 1;
+    if (m_ctx.bench.step(usi.Adr, bench::qid::UsiModeWrite,
+                         [=](comm::MBComMaster& s) { s.WriteHoldBins(bench::qid::UsiModeWrite, 0, coil, comm::boolean(passive)); },
+                         comm::Failure::quiet()))
+        readInputModes();
 }
 
 void UsiReadout::showInputModes(const comm::Exchange& e)

@@ -8,9 +8,17 @@ namespace service {
 
 class UsiReadout {
 public:
+    static constexpr int PeriodMs = 1000;
+
     UsiReadout(shell::Context& ctx, ui::forms::UsiGroup& group);
 
+    void ChbCnt1Click();
+    // "Сброс" of one input (its tag 1..4) or "Сброс для всех".
+    void resetClick(int command);
+    void PnlUsiClick(ui::Panel& panel);
+
 private:
+    void readInputModes();
     void showInputModes(const comm::Exchange& e);
     void showCounters(const comm::Exchange& e);
 
