@@ -4,6 +4,8 @@
 #include <QTest>
 
 
+constexpr int kNoKey = -100;  // the file lacks the key
+
 class TstMainFrm : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -52,6 +54,7 @@ private Q_SLOTS:
         QTest::newRow("type 0") << 0 << 0;
         QTest::newRow("not an index of the list") << 9 << -1;
         QTest::newRow("negative") << -2 << -1;
+        QTest::newRow("key missing: entry 0") << kNoKey << 0;
     }
     void storedAddressesAndMeterTypeApply()
     {
@@ -61,7 +64,8 @@ private Q_SLOTS:
             ini.writeInteger("ZTA Address", "IMR", 4);
             ini.writeInteger("ZTA Address", "USI", 0);
             ini.writeInteger("ZTA Address", "IPT", 300);  // only the low byte is an address
-            ini.writeInteger("ZTA Address", "Pribors", pribors);
+            if (pribors != kNoKey)
+                ini.writeInteger("ZTA Address", "Pribors", pribors);
         });
         auto& m = f.main;
         QCOMPARE(int(m->ctx.modules.ImrModule.Adr), 4);
