@@ -1,0 +1,159 @@
+// zta-tour OUTPUT_DIR [METER_ERROR_PCT]: the operator's path through the real windows against the
+// simulated bench, with a picture of each window on the way — for looking at the screens as an
+// operator sees them during a run (under Xvfb, or on the offscreen platform).
+#include "link/rtu/RtuComMaster.h"
+#include "link/rtu/TimerPrecision.h"
+#include "shell/MainFrm.h"
+#include "shell/TargetTask.h"
+#include "shell/settings/ChannelSettings.h"
+#include "shell/settings/SettingsLocation.h"
+#include "sim/Simulator.h"
+#include "ui/qt/Appearance.h"
+#include "ui/qt/FormWindow.h"
+#include "ui/qt/WindowManager.h"
+#include "ui/qt/screens/SilentDialogs.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+// Silent dialogs whose modal forms are answered by the tour.
+class TourDialogs : public ui::qt::SilentDialogs {
+public:
+    std::function<void(ui::Form&)> onModal;
+    ui::ModalResult showModal(ui::Form& form) override
+    {
+        form.modalResult = ui::ModalResult::Cancel;
+        form.show();
+        if (onModal)
+            onModal(form);
+        form.hide();
+        return form.modalResult;
+    }
+};
+
+bool waitFor(const std::function<bool()>& done, int ms)
+{
+    QDeadlineTimer deadline(ms);
+    while (!done() && !deadline.hasExpired()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return done();
+}
+
+void settle(int ms)
+{
+    waitFor([] { return false; }, ms);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    comm::rtu::usePreciseTimers();
+    QApplication app(argc, argv);
+    ui::qt::applyApplicationLook(app);
+    const QStringList args = QApplication::arguments();
+    const QDir out(args.value(1, QStringLiteral("tour")));
+    out.mkpath(QStringLiteral("."));
+
+    QTemporaryDir simDir, settingsDir;
+    sim::Options o;
+    o.directory = simDir.path();
+    o.wireTime = true;
+    o.meterErrorPct = args.value(2, QStringLiteral("0.3")).toDouble();
+    sim::Simulator simulator(o);
+    QString error;
+    if (!simulator.start(&error)) {
+        std::fprintf(stderr, "simulator: %s\n", qPrintable(error));
+        return 1;
+    }
+    settings::setSettingsDirectory(settingsDir.path());
+    {
+        settings::IniFile ini(settings::ztaIniPath());
+        settings::ChannelSettings channel;
+        channel.answerDelay = 200;
+        channel.retries = 1;
+        channel.port = simulator.benchPort();
+        channel.write(ini, "ZTA");
+        channel.port = simulator.meterPort();
+        channel.write(ini, "PRIBOR");
+    }
+
+    TourDialogs dialogs;
+    ui::Dialogs::install(&dialogs);
+    ui::qt::WindowManager windows;
+    int failures = 0;
+    {
+        shell::TMainFrm main([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
+        for (ui::Form* f : std::initializer_list<ui::Form*>{&main.form, &main.calcFrm.form, &main.ImVOFrm.form})
+            windows.manage(*f);
+        main.form.show();
+        auto shoot = [&](ui::Form& form, const QString& name) {
+            settle(300);
+            const QString path = out.filePath(name + QStringLiteral(".png"));
+            const bool saved = windows.windowOf(form).grab().save(path);
+            std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+            failures += !saved;
+        };
+        auto& cfg = main.form.config;
+        cfg.BtnConnect.click();
+        cfg.BtnConnect1.click();
+        waitFor([&] { return main.ctx.bench.connected && main.ctx.meter.connected; }, 10000);
+        cfg.BitBtn5.click();
+        waitFor([&] { return cfg.BitBtn5.isEnabled(); }, 30000);
+        cfg.cbxprib.select(0);
+        shoot(main.form, QStringLiteral("config"));
+
+        // Flow imitation at 13 m3/h with the statistics window.
+        main.form.pc.setActivePage(&main.form.imitQ.TSImitQ);
+        main.form.imitQ.RGPoint.setItemIndex(1);
+        main.form.imitQ.btnImit.click();
+        main.form.imitQ.SpeedButton3.click();
+        main.calcFrm.form.btnStart.click();
+        settle(4000);
+        shoot(main.form, QStringLiteral("flow-imitation"));
+        shoot(main.calcFrm.form, QStringLiteral("statistics"));
+        main.form.imitQ.btnImit.click();
+
+        // Volume accumulation of 1 m3 at 30 m3/h, seen a few seconds into the run.
+        dialogs.onModal = [&](ui::Form& form) {
+            shoot(form, QStringLiteral("volume-parameters"));
+            main.ImVOFrm.form.RGPoint.setItemIndex(2);
+            main.ImVOFrm.form.EdtV.setText(QStringLiteral("1"));
+            main.ImVOFrm.form.BitBtn1.click();
+        };
+        main.form.pc.setActivePage(&main.form.imitV.TSImitV);
+        main.form.imitV.Button5.click();
+        main.form.usiGroup.ChbCnt1.click();
+        main.form.imitV.BtnQStart.click();
+        settle(5000);
+        shoot(main.form, QStringLiteral("volume-accumulation"));
+        shoot(main.calcFrm.form, QStringLiteral("statistics-volume"));
+        main.form.imitV.BtnQStop.click();
+
+        // The bench's own verification pages.
+        shell::applyLayout(main.form, shell::LayoutBench);
+        main.form.pc.setActivePage(&main.form.poverQ.TSPoverQ);
+        main.form.poverQ.BtnStartPover.click();
+        main.form.poverQ.RGNepr.select(1);
+        shoot(main.form, QStringLiteral("flow-verification"));
+        main.form.poverQ.BtnStopPover.click();
+        main.form.pc.setActivePage(&main.form.poverV.TSPoverV);
+        main.form.poverV.BtnQ2Start.click();
+        settle(3000);
+        shoot(main.form, QStringLiteral("volume-verification"));
+        main.form.poverV.BtnQ2Stop.click();
+        main.calcFrm.form.hide();
+    }
+    ui::Dialogs::install(nullptr);
+    return failures == 0 ? 0 : 1;
+}
