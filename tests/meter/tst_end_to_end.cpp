@@ -1,12 +1,10 @@
 // The whole program over real serial lines: the simulated bench and meter (or the ports named
 // by ZTA_BENCH_PORT and ZTA_METER_PORT), the Modbus RTU server on each line, the main window.
+#include "../support/PtyLines.h"
 #include "../support/ScriptedDialogs.h"
 #include "link/rtu/RtuComMaster.h"
 #include "shell/MainFrm.h"
 #include "shell/input/NumberInput.h"
-#include "shell/settings/ChannelSettings.h"
-#include "shell/settings/SettingsLocation.h"
-#include "sim/Simulator.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,30 +12,6 @@
 namespace {
 
 constexpr int kTimeoutMs = 30000;
-
-struct Lines {
-    Lines()
-    {
-        benchPort = qEnvironmentVariable("ZTA_BENCH_PORT");
-        meterPort = qEnvironmentVariable("ZTA_METER_PORT");
-        if (!benchPort.isEmpty() && !meterPort.isEmpty())
-            return;
-        sim::Options o;
-        o.directory = simDir.path();
-        simulator = std::make_unique<sim::Simulator>(o);
-        QString error;
-        if (!simulator->start(&error))
-            qWarning("simulator did not start: %s", qPrintable(error));
-        if (benchPort.isEmpty())
-            benchPort = simulator->benchPort();
-        if (meterPort.isEmpty())
-            meterPort = simulator->meterPort();
-    }
-    QTemporaryDir simDir;
-    std::unique_ptr<sim::Simulator> simulator;  // none when both ports are given
-    QString benchPort;
-    QString meterPort;
-};
 
 bool isNumber(const QString& text)
 {
@@ -56,19 +30,9 @@ class TstEndToEnd : public QObject {
 private Q_SLOTS:
     void discoveryAndMeterReadings()
     {
-        Lines lines;
+        test::PtyLines lines;
         QTemporaryDir settingsDir;
-        settings::setSettingsDirectory(settingsDir.path());
-        {
-            settings::IniFile ini(settings::ztaIniPath());
-            settings::ChannelSettings channel;
-            channel.answerDelay = 200;
-            channel.retries = 1;
-            channel.port = lines.benchPort;
-            channel.write(ini, "ZTA");
-            channel.port = lines.meterPort;
-            channel.write(ini, "PRIBOR");
-        }
+        lines.pointSettingsAtThem(settingsDir.path());
         test::ScriptedDialogs dialogs;
         shell::TMainFrm main([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
         auto& cfg = main.form.config;

@@ -2,15 +2,13 @@
 // imitate 13 m3/h and read the meter's error in the statistics window, then accumulate a volume
 // to its end. Against the built-in simulator, or the ports named by ZTA_BENCH_PORT and
 // ZTA_METER_PORT (another bench emulation or real hardware), without the simulator's controls.
+#include "../support/PtyLines.h"
 #include "../support/ScriptedDialogs.h"
 #include "link/rtu/RtuComMaster.h"
 #include "modes/DelayedPulseCount.h"
 #include "shell/MainFrm.h"
 #include "shell/input/NumberFormat.h"
 #include "shell/input/NumberInput.h"
-#include "shell/settings/ChannelSettings.h"
-#include "shell/settings/SettingsLocation.h"
-#include "sim/Simulator.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,34 +18,16 @@ namespace {
 constexpr int kTimeoutMs = 30000;
 constexpr double kErrorLimit = 0.8;  // %, above it an error shows in red
 
-struct Lines {
-    explicit Lines(double meterErrorPct)
-    {
-        benchPort = qEnvironmentVariable("ZTA_BENCH_PORT");
-        meterPort = qEnvironmentVariable("ZTA_METER_PORT");
-        if (external())
-            return;
-        sim::Options o;
-        o.directory = simDir.path();
-        o.meterErrorPct = meterErrorPct;
-        // Exchanges take their time on the wire, as the bounds on state reads count on.
-        o.wireTime = true;
-        // A longer delay line reaches higher flows, so that a cubic metre accumulates in seconds.
-        o.delayNs = 400;
-        simulator = std::make_unique<sim::Simulator>(o);
-        QString error;
-        if (!simulator->start(&error))
-            qWarning("simulator did not start: %s", qPrintable(error));
-        benchPort = simulator->benchPort();
-        meterPort = simulator->meterPort();
-    }
-    static bool external() { return qEnvironmentVariableIsSet("ZTA_BENCH_PORT") && qEnvironmentVariableIsSet("ZTA_METER_PORT"); }
-
-    QTemporaryDir simDir;
-    std::unique_ptr<sim::Simulator> simulator;
-    QString benchPort;
-    QString meterPort;
-};
+sim::Options simulatedBench(double meterErrorPct)
+{
+    sim::Options o;
+    o.meterErrorPct = meterErrorPct;
+    // Exchanges take their time on the wire, as the bounds on state reads count on.
+    o.wireTime = true;
+    // A longer delay line reaches higher flows, so that a cubic metre accumulates in seconds.
+    o.delayNs = 400;
+    return o;
+}
 
 double percentOf(const QString& text)
 {
@@ -67,7 +47,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<double>("meterError");  // %, of the simulated meter; NaN: a bench of its own
         QTest::addColumn<bool>("accumulate");
-        if (Lines::external()) {
+        if (test::PtyLines::external()) {
             QTest::newRow("external bench") << qQNaN() << true;
             return;
         }
@@ -78,19 +58,9 @@ private Q_SLOTS:
     {
         QFETCH(double, meterError);
         QFETCH(bool, accumulate);
-        Lines lines(meterError);
+        test::PtyLines lines(simulatedBench(meterError));
         QTemporaryDir settingsDir;
-        settings::setSettingsDirectory(settingsDir.path());
-        {
-            settings::IniFile ini(settings::ztaIniPath());
-            settings::ChannelSettings channel;
-            channel.answerDelay = 200;
-            channel.retries = 1;
-            channel.port = lines.benchPort;
-            channel.write(ini, "ZTA");
-            channel.port = lines.meterPort;
-            channel.write(ini, "PRIBOR");
-        }
+        lines.pointSettingsAtThem(settingsDir.path());
         test::ScriptedDialogs dialogs;
         shell::TMainFrm main([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
         auto& cfg = main.form.config;
