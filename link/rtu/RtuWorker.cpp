@@ -3,12 +3,17 @@
 #include "link/Result.h"
 #include "link/rtu/ExchangeCodec.h"
 
+#include <algorithm>
+
 namespace comm::rtu {
 
 RtuWorker::RtuWorker(QObject* parent) : QObject(parent)
 {
     connect(&m_line, &RtuLine::finished, this, &RtuWorker::onLineFinished);
     connect(&m_line, &RtuLine::lost, this, &RtuWorker::onLineLost);
+    m_grace.setSingleShot(true);
+    m_grace.setTimerType(Qt::PreciseTimer);
+    connect(&m_grace, &QTimer::timeout, this, &RtuWorker::startNext);
 }
 
 void RtuWorker::open(const PortSettings& settings)
@@ -38,6 +43,8 @@ void RtuWorker::submit(quint64 task, const Request& r)
             if (!rep->outstanding)
                 enqueue(Job{task, rep->request});
         });
+        // Coarse timers may move each beat by 5 % of the period.
+        repeat->timer.setTimerType(Qt::PreciseTimer);
         repeat->timer.start(r.period);
         m_repeats[task] = std::move(repeat);
     }
@@ -64,13 +71,21 @@ void RtuWorker::enqueue(const Job& job)
     }
     if (auto it = m_repeats.find(job.task); it != m_repeats.end())
         it->second->outstanding = true;
-    m_queue.enqueue(job);
+    if (job.request.period > 0) {
+        m_queue.enqueue(job);
+    } else {
+        const auto firstPeriodic =
+            std::find_if(m_queue.begin(), m_queue.end(), [](const Job& j) { return j.request.period > 0; });
+        m_queue.insert(firstPeriodic, job);
+    }
     startNext();
 }
 
 void RtuWorker::startNext()
 {
     while (!m_current && !m_queue.isEmpty()) {
+        if (m_queue.head().request.period > 0 && m_grace.isActive())
+            return;  // the grace's end starts it
         const Job job = m_queue.dequeue();
         if (const std::optional<Answer> refused = m_line.start(job.request))
             complete(job, *refused);
@@ -90,6 +105,8 @@ void RtuWorker::onLineFinished(const Answer& answer)
 {
     const Job job = *m_current;
     m_current.reset();
+    if (job.request.period == 0)
+        m_grace.start(OneShotGraceMs);
     complete(job, answer);
     startNext();
 }

@@ -5,6 +5,10 @@
 //
 // Every request handed in is answered exactly once through answered() (a periodic task
 // once per repetition) unless it is cancelled first.
+//
+// One-shot requests go before queued periodic repetitions: a workflow waits for them, a
+// periodic reading only shifts by a frame. After a one-shot answer the periodic repetitions
+// hold back for a moment, so that a workflow's next waited step is not queued behind one.
 #include "link/Request.h"
 #include "link/rtu/Answer.h"
 #include "link/rtu/PortSettings.h"
@@ -51,6 +55,10 @@ private:
         bool outstanding = false;
     };
 
+    // How long periodic repetitions hold back after a one-shot answer: the time the answer
+    // takes to reach the workflow and its next request to come back.
+    static constexpr int OneShotGraceMs = 3;
+
     void enqueue(const Job& job);
     void startNext();
     void complete(const Job& job, const Answer& answer);
@@ -61,6 +69,7 @@ private:
     RtuLine m_line{this};
     QQueue<Job> m_queue;
     std::optional<Job> m_current;  // the job on the line
+    QTimer m_grace{this};          // runs while periodic repetitions hold back
     std::map<quint64, std::unique_ptr<Repeat>> m_repeats;
 };
 

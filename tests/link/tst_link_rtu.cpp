@@ -283,6 +283,24 @@ private Q_SLOTS:
         QVERIFY2(waited.elapsed() < 3 * 2 * AnswerMs, qPrintable(QString::number(waited.elapsed())));
     }
 
+    // A workflow waits for its one-shot requests; a periodic repetition already queued only
+    // shifts by a frame, so the one-shot request goes first.
+    void oneShotGoesBeforeQueuedRepetitions()
+    {
+        REQUIRE_SIMULATOR(*line);
+        reconnect(1000, 0);
+        simulator()->setFault(Module::Imr, slow(50));
+        master().ReadHoldRegs(6, 0, WordReg, 18, 1);      // on the line
+        master().ReadHoldRegs(5, 10000, WordReg, 18, 1);  // queued behind it
+        master().ReadHoldRegs(7, 0, WordReg, 18, 1);
+        QVERIFY(log().waitFor(5, 1, 5000));
+        QList<int> order;
+        for (const Exchange& e : log().exchanges)
+            order.append(e.qid);
+        QCOMPARE(order, (QList<int>{6, 7, 5}));
+        master().FreeTask(5);
+    }
+
     void noAnswer()
     {
         constexpr int AnswerDelay = 100, Retries = 1;
