@@ -119,17 +119,14 @@ bool BusyRig::connectLines(QString* error)
 
 void BusyRig::startBenchReads()
 {
-    namespace qid = bench::qid;
-    namespace reg = bench::reg;
-    const bench::Modules& modules = m_main->ctx.modules;
+    // The counters and currents as the operator switches them on.
+    m_main->form.usiGroup.ChbCnt1.click();
+    m_main->form.iptGroup.ChbTok.click();
+    // The elapsed time is read by the volume modes; a flow imitation reads it here.
     comm::MBComMaster& server = m_main->ctx.bench.server;
-    const int u32 = int(comm::DataType::UInt32);
-    server.setDeviceAddres(modules.UsiModule.Adr);
-    server.ReadInputRegs(qid::UsiCountersRead, ReadPeriodMs, reg::UsiCountersIn, u32, 4);
-    server.setDeviceAddres(modules.IptModule.Adr);
-    server.ReadInputRegs(qid::IptCurrents, ReadPeriodMs, reg::IptCurrentsIn, int(comm::DataType::Float), 4);
-    server.setDeviceAddres(modules.ImrModule.Adr);
-    server.ReadInputRegs(qid::ImitTimeRead, kElapsedPeriodMs, reg::ImrElapsedIn, u32, 1);
+    server.setDeviceAddres(m_main->ctx.modules.ImrModule.Adr);
+    server.ReadInputRegs(bench::qid::ImitTimeRead, kElapsedPeriodMs, bench::reg::ImrElapsedIn,
+                         int(comm::DataType::UInt32), 1);
 }
 
 bool BusyRig::startImitation(QString* error)
