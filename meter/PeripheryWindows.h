@@ -1,0 +1,15 @@
+#pragma once
+// The output slot window and its current-output calibration windows, as the multi-channel
+// meter window opens and hides them.
+namespace meter {
+
+class PeripheryWindows {
+public:
+    virtual ~PeripheryWindows() = default;
+    // "Настройка периферии >>": shows the slot window.
+    virtual void showSlots() = 0;
+    // Hides the slot window and both calibration windows.
+    virtual void hidePeriphery() = 0;
+};
+
+}  // namespace meter
