@@ -88,6 +88,48 @@ private Q_SLOTS:
         QTRY_COMPARE(g.PnlUsi3.caption(), QString("Пассивный"));
     }
 
+    void checkedCounterFeedsTheStatistics_data()
+    {
+        QTest::addColumn<int>("input");  // 0..3, rbv0..rbv3
+        QTest::newRow("first input") << 0;
+        QTest::newRow("fourth input") << 3;
+    }
+    void checkedCounterFeedsTheStatistics()
+    {
+        QFETCH(int, input);
+        test::Workbench w;
+        auto& g = w.form().usiGroup;
+        ui::RadioButton* const choice[] = {&g.rbv0, &g.rbv1, &g.rbv2, &g.rbv3};
+        choice[input]->setChecked(true);
+        const int counterReg = 32768 + 2 * input;
+        w.equipment.setInput(sim::Module::Usi, counterReg, 0);
+        w.equipment.setInput(sim::Module::Usi, counterReg + 1, quint16(1234 + input));
+        g.ChbCnt1.click();
+        QTRY_COMPARE(w.main->calcFrm.ImpIzm(), double(1234 + input));
+    }
+
+    void resetOfAllModesStopsBothReadings()
+    {
+        test::Workbench w;
+        auto& counters = w.form().usiGroup.ChbCnt1;
+        auto& currents = w.form().iptGroup.ChbTok;
+        counters.click();
+        currents.click();
+        int answers = 0;
+        QObject::connect(w.bench, &comm::MBComMaster::OnExchange, w.bench,
+                         [&answers](int qid) { answers += qid == kCounters || qid == kCurrents; });
+        QTRY_VERIFY(answers >= 2);
+        w.form().config.Button19.click();
+        answers = 0;
+        QTest::qWait(1500);
+        QCOMPARE(answers, 0);
+        QVERIFY(counters.isChecked() && currents.isChecked());
+        // Unchecking and checking again restarts them.
+        counters.click();
+        counters.click();
+        QTRY_VERIFY(answers > 0);
+    }
+
     void bothCurrentBoxesShareOneReading()
     {
         test::Workbench w;
