@@ -10,6 +10,8 @@ public:
     virtual void showSlots() = 0;
     // Hides the slot window and both calibration windows.
     virtual void hidePeriphery() = 0;
+    // A current-output calibration runs in either slot.
+    virtual bool calibrating() const = 0;
 };
 
 }  // namespace meter
