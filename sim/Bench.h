@@ -9,6 +9,8 @@
 #include "sim/Options.h"
 #include "sim/UsiModule.h"
 
+#include <memory>
+
 namespace sim {
 
 class Bench {
@@ -28,7 +30,8 @@ private:
     ImrModule m_imr;
     UsiModule m_usi;
     IptModule m_ipt;
-    FlowMeter m_meter;
+    std::unique_ptr<FlowMeter> m_meter;
+    const int m_meterCurrentChannel;
 };
 
 }  // namespace sim

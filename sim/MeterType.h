@@ -4,12 +4,19 @@
 
 namespace sim {
 
+enum class MeterKind {
+    SingleChannel,  // one flow and one volume in holding registers
+    TwoChannel,     // two channels, an imitator input and status words
+    MultiChannel,   // up to four channels in input registers, a regime and two output slots
+};
+
 struct MeterType {
     int type;
     const char* name;
-    int flowReg;              // float, m3/h
-    int volumeReg;            // float, m3
-    int autocirculationsReg;  // 16-bit; -1: the type has none
+    MeterKind kind;
+    int flowReg;              // float, m3/h; the first channel's
+    int volumeReg;            // float, m3; the first channel's
+    int autocirculationsReg;  // 16-bit, the first channel's; -1: the type has none
     int delayedPulsesBias;    // what the imitation module's delayed-pulse count carries beyond the count
 };
 

@@ -3,6 +3,8 @@
 // and the options the equipment is built with.
 #include <QString>
 
+#include <array>
+
 namespace sim {
 
 enum class Module { Imr, Usi, Ipt, Meter };
@@ -32,7 +34,7 @@ struct Options {
     int usiAddress = 2;
     int iptAddress = 3;
     int meterAddress = 1;
-    int meterType = 0;      // 0, 1, 3, 4 or 5
+    int meterType = 0;      // 0..6
     bool wireTime = false;  // delay answers by their time on a real wire
     int baud = 19200;       // for the wire-time emulation
     int executingMs = 300;  // how long the imitation module stays in its "executing" states
@@ -41,6 +43,11 @@ struct Options {
     int noisyRecord = -1;   // a calibration series with noisy fine codes: 0, 1, or -1 none
     int meterAutocirculations = 256;
     double meterErrorPct = 0;  // the meter's reading against the flow it is given
+    int noSignalChannel = 0;   // type 2: channel 1 or 2 has no ultrasonic signal; 0 none
+    int channels = 4;          // type 6: its measuring channels, 1..4
+    std::array<int, 2> slotKinds{2, 0};  // type 6: its output slots' boards, 0 empty .. 3 discrete
+    double slotErrorPct = 0;   // type 6: its current boards' error at 20 mA
+    int slotIptChannel = 1;    // the current meter's channel (1..4) the meter's current output is wired to
 };
 
 }  // namespace sim

@@ -48,6 +48,22 @@ std::optional<FaultSpec> faultNamed(const QString& text)
     return f;
 }
 
+// "a,b": the boards in the two slots, each 0..3.
+std::optional<std::array<int, 2>> slotKindsNamed(const QString& text)
+{
+    const QStringList parts = text.split(u',');
+    if (parts.size() != 2)
+        return std::nullopt;
+    std::array<int, 2> kinds{};
+    for (int s = 0; s < 2; ++s) {
+        bool ok = false;
+        kinds[size_t(s)] = parts[s].trimmed().toInt(&ok);
+        if (!ok || kinds[size_t(s)] < 0 || kinds[size_t(s)] > 3)
+            return std::nullopt;
+    }
+    return kinds;
+}
+
 }  // namespace
 
 std::optional<FaultAssignment> parseFault(const QString& text, QString* error)
@@ -90,7 +106,7 @@ SimCommandLine::Outcome SimCommandLine::parse(const QStringList& arguments)
     const QCommandLineOption usi(QStringLiteral("usi-addr"), QStringLiteral("Address of УСИ (2)."), QStringLiteral("n"));
     const QCommandLineOption ipt(QStringLiteral("ipt-addr"), QStringLiteral("Address of ИПТ (3)."), QStringLiteral("n"));
     const QCommandLineOption meter(QStringLiteral("meter-addr"), QStringLiteral("Address of the meter (1)."), QStringLiteral("n"));
-    const QCommandLineOption type(QStringLiteral("meter-type"), QStringLiteral("Meter type: 0, 1, 3, 4 or 5 (0)."), QStringLiteral("n"));
+    const QCommandLineOption type(QStringLiteral("meter-type"), QStringLiteral("Meter type: 0 to 6 (0)."), QStringLiteral("n"));
     const QCommandLineOption wire(QStringLiteral("wire-time"), QStringLiteral("Delay answers by their time on a real line."));
     const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("Line speed for --wire-time (19200)."), QStringLiteral("n"));
     const QCommandLineOption executing(QStringLiteral("executing-ms"),
@@ -109,12 +125,29 @@ SimCommandLine::Outcome SimCommandLine::parse(const QStringList& arguments)
     const QCommandLineOption meterError(QStringLiteral("meter-error"),
                                         QStringLiteral("The meter's error against the imitated flow, % (0)."),
                                         QStringLiteral("pct"));
+    const QCommandLineOption noSignal(QStringLiteral("no-signal-channel"),
+                                      QStringLiteral("Type 2: the channel, 1 or 2, that has no ultrasonic signal."),
+                                      QStringLiteral("n"));
+    const QCommandLineOption channels(QStringLiteral("channels"),
+                                      QStringLiteral("Type 6: its number of measuring channels, 1 to 4 (4)."),
+                                      QStringLiteral("n"));
+    const QCommandLineOption slotKinds(QStringLiteral("slot-kinds"),
+                                       QStringLiteral("Type 6: the boards in its two output slots, 0 empty, "
+                                                      "1 universal, 2 current, 3 discrete (2,0)."),
+                                       QStringLiteral("a,b"));
+    const QCommandLineOption slotError(QStringLiteral("slot-error"),
+                                       QStringLiteral("Type 6: its current boards' error at 20 mA, % (0)."),
+                                       QStringLiteral("pct"));
+    const QCommandLineOption slotIpt(QStringLiteral("slot-ipt-channel"),
+                                     QStringLiteral("The ИПТ channel the meter's current output is wired to, "
+                                                    "1 to 4 (1)."),
+                                     QStringLiteral("n"));
     const QCommandLineOption fault(QStringLiteral("fault"),
                                    QStringLiteral("Inject a fault, repeatable: module=kind, module imr|usi|ipt|meter, "
                                                   "kind none|silent|crc|exception[:code]|slow[:ms]."),
                                    QStringLiteral("module=kind"));
     parser.addOptions({help, dir, imr, usi, ipt, meter, type, wire, baud, executing, calibration, dt, noisy, autocirc,
-                       meterError, fault});
+                       meterError, noSignal, channels, slotKinds, slotError, slotIpt, fault});
     m_help = parser.helpText();
 
     if (!parser.parse(arguments)) {
@@ -133,13 +166,23 @@ SimCommandLine::Outcome SimCommandLine::parse(const QStringList& arguments)
     const bool numbersValid =
         number(parser, imr, &o.imrAddress, 0, 247) && number(parser, usi, &o.usiAddress, 0, 247)
         && number(parser, ipt, &o.iptAddress, 0, 247) && number(parser, meter, &o.meterAddress, 0, 247)
-        && number(parser, type, &o.meterType, 0, 5) && number(parser, baud, &o.baud, 300, 1000000)
+        && number(parser, type, &o.meterType, 0, 6) && number(parser, baud, &o.baud, 300, 1000000)
         && number(parser, executing, &o.executingMs, 0, 60000) && number(parser, calibration, &o.calibrationMs, 0, 60000)
         && number(parser, dt, &o.delayNs, 1.0, 1000.0) && number(parser, noisy, &o.noisyRecord, -1, 1)
         && number(parser, autocirc, &o.meterAutocirculations, 1, 65535)
-        && number(parser, meterError, &o.meterErrorPct, -50.0, 50.0);
+        && number(parser, meterError, &o.meterErrorPct, -50.0, 50.0)
+        && number(parser, noSignal, &o.noSignalChannel, 1, 2) && number(parser, channels, &o.channels, 1, 4)
+        && number(parser, slotError, &o.slotErrorPct, -50.0, 50.0) && number(parser, slotIpt, &o.slotIptChannel, 1, 4);
     if (!numbersValid)
         return Outcome::Error;
+    if (parser.isSet(slotKinds)) {
+        const std::optional<std::array<int, 2>> kinds = slotKindsNamed(parser.value(slotKinds));
+        if (!kinds) {
+            m_error = QStringLiteral("--slot-kinds wants two slot kinds from 0 to 3, like 2,0");
+            return Outcome::Error;
+        }
+        o.slotKinds = *kinds;
+    }
     o.directory = parser.value(dir);
     o.wireTime = parser.isSet(wire);
     for (const QString& text : parser.values(fault)) {

@@ -52,7 +52,7 @@ bool Simulator::start(QString* error)
     if (d->context)
         return true;
     if (!d->equipment.playsMeterType())
-        return fail(QStringLiteral("meter type %1 is not simulated (0, 1, 3, 4 or 5)").arg(d->equipment.options().meterType));
+        return fail(QStringLiteral("meter type %1 is not simulated (0 to 6)").arg(d->equipment.options().meterType));
     if (!QDir().mkpath(d->directory))
         return fail(QStringLiteral("cannot create the directory %1").arg(d->directory));
 

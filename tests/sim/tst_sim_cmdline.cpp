@@ -86,6 +86,16 @@ void tst_SimCmdline::rejectsBadArguments_data()
     QTest::newRow("no third calibration series") << QStringList{"--noisy-record", "2"} << "--noisy-record";
     QTest::newRow("no autocirculations") << QStringList{"--meter-autocirc", "0"} << "--meter-autocirc";
     QTest::newRow("absurd meter error") << QStringList{"--meter-error", "80"} << "--meter-error";
+    QTest::newRow("meter type beyond the list") << QStringList{"--meter-type", "7"} << "--meter-type";
+    QTest::newRow("no third channel of two") << QStringList{"--no-signal-channel", "3"} << "--no-signal-channel";
+    QTest::newRow("no channels") << QStringList{"--channels", "0"} << "--channels";
+    QTest::newRow("a fifth channel") << QStringList{"--channels", "5"} << "--channels";
+    QTest::newRow("one slot kind") << QStringList{"--slot-kinds", "2"} << "--slot-kinds";
+    QTest::newRow("three slot kinds") << QStringList{"--slot-kinds", "2,0,1"} << "--slot-kinds";
+    QTest::newRow("slot kind beyond the boards") << QStringList{"--slot-kinds", "4,0"} << "--slot-kinds";
+    QTest::newRow("slot kinds not numbers") << QStringList{"--slot-kinds", "current,empty"} << "--slot-kinds";
+    QTest::newRow("absurd slot error") << QStringList{"--slot-error", "-80"} << "--slot-error";
+    QTest::newRow("no fifth ИПТ channel") << QStringList{"--slot-ipt-channel", "5"} << "--slot-ipt-channel";
 }
 
 void tst_SimCmdline::rejectsBadArguments()
@@ -104,7 +114,8 @@ void tst_SimCmdline::readsOptions()
                          "--meter-addr", "9", "--meter-type", "3", "--wire-time", "--baud", "9600",
                          "--executing-ms", "50", "--calibration-ms", "15", "--dt", "101.25", "--noisy-record", "0",
                          "--meter-autocirc", "200", "--meter-error", "-1.5", "--fault", "imr=silent", "--fault",
-                         "meter=slow:100"}),
+                         "meter=slow:100", "--no-signal-channel", "2", "--channels", "3", "--slot-kinds", "1,2",
+                         "--slot-error", "2.5", "--slot-ipt-channel", "4"}),
              sim::SimCommandLine::Outcome::Run);
     const sim::Options& o = line.setup().options;
     QCOMPARE(o.directory, QStringLiteral("/tmp/x"));
@@ -116,6 +127,9 @@ void tst_SimCmdline::readsOptions()
     QCOMPARE((QList<int>{o.calibrationMs, o.noisyRecord, o.meterAutocirculations}), (QList<int>{15, 0, 200}));
     QCOMPARE(o.delayNs, 101.25);
     QCOMPARE(o.meterErrorPct, -1.5);
+    QCOMPARE((QList<int>{o.noSignalChannel, o.channels, o.slotKinds[0], o.slotKinds[1], o.slotIptChannel}),
+             (QList<int>{2, 3, 1, 2, 4}));
+    QCOMPARE(o.slotErrorPct, 2.5);
     QCOMPARE(line.setup().faults.size(), 2);
     QCOMPARE(line.setup().faults[1].first, Module::Meter);
 }
@@ -133,6 +147,10 @@ void tst_SimCmdline::defaultsAreTheEquipments()
     QVERIFY(d.calibrationMs <= 20);  // the program looks 30 ms after it asked
     QCOMPARE(o.delayNs, 97.3);
     QCOMPARE(o.meterErrorPct, 0.0);
+    // No channel without its signal, four channels, a current board in the first slot on ИПТ channel 1.
+    QCOMPARE((QList<int>{o.meterType, o.noSignalChannel, o.channels, o.slotKinds[0], o.slotKinds[1], o.slotIptChannel}),
+             (QList<int>{0, 0, 4, 2, 0, 1}));
+    QCOMPARE(o.slotErrorPct, 0.0);
 }
 
 void tst_SimCmdline::runsUntilTerminated()
@@ -154,14 +172,24 @@ void tst_SimCmdline::runsUntilTerminated()
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), QStringList());
 }
 
+// The command line lets no unknown type through; the simulator itself refuses one with a reason.
 void tst_SimCmdline::cannotStartWithAnUnknownMeterType()
 {
     QTemporaryDir dir;
     QProcess p;
-    p.start(QStringLiteral(ZTA_SIM_EXE), {"--dir", dir.path(), "--meter-type", "2"});
+    p.start(QStringLiteral(ZTA_SIM_EXE), {"--dir", dir.path(), "--meter-type", "7"});
     QVERIFY(p.waitForFinished(5000));
     QVERIFY(p.exitCode() != 0);
-    QVERIFY2(p.readAllStandardError().contains("meter type 2"), "no reason given");
+    QVERIFY2(p.readAllStandardError().contains("--meter-type"), "no reason given");
+
+    sim::Options options;
+    options.directory = dir.path();
+    options.meterType = 7;
+    sim::Simulator simulator(options);
+    QString error;
+    QVERIFY(!simulator.start(&error));
+    QVERIFY2(error.contains("meter type 7"), qPrintable(error));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), QStringList());
 }
 
 QTEST_GUILESS_MAIN(tst_SimCmdline)
