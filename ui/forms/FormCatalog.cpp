@@ -6,6 +6,8 @@
 #include "ui/forms/FlowMeterForm.h"
 #include "ui/forms/FlowMeterFormKS.h"
 #include "ui/forms/ImVOForm.h"
+#include "ui/forms/KsCalibTokForm.h"
+#include "ui/forms/KsForm1.h"
 #include "ui/forms/MProForm.h"
 #include "ui/forms/MainForm.h"
 #include "ui/forms/SysForm.h"
@@ -24,6 +26,8 @@ std::vector<std::unique_ptr<ui::Form>> createAllForms()
     forms.push_back(std::make_unique<FlowMeterForm>());
     forms.push_back(std::make_unique<FlowMeterFormKS>());
     forms.push_back(std::make_unique<CalcForm>());
+    forms.push_back(std::make_unique<KsForm1>());
+    forms.push_back(std::make_unique<KsCalibTokForm>());
     return forms;
 }
 
