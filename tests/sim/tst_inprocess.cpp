@@ -63,6 +63,7 @@ private Q_SLOTS:
     void broadcastCompletesAndReachesEveryModule();
     void closedPortAnswersCannotSend();
     void linesShareOneEquipment();
+    void multiChannelMeterAnswersTheProgramsRequests();
 };
 
 void tst_InProcess::oneShotReadAnswersFromTheEventLoop_data()
@@ -291,6 +292,41 @@ void tst_InProcess::linesShareOneEquipment()
     meter.ReadHoldRegs(3, 0, 112, int(DataType::UInt16), 1);
     QTRY_COMPARE(meterSpy.count(), 2);
     QCOMPARE(meterSpy.last().at(3), comm::u16(200));
+}
+
+// The multi-channel meter as the program polls and commands it: bytes, words and floats of the
+// types it asks for, in input and holding registers.
+void tst_InProcess::multiChannelMeterAnswersTheProgramsRequests()
+{
+    sim::Options options;
+    options.meterType = 6;
+    options.channels = 2;
+    sim::Equipment equipment(options);
+    InProcessServer meter(equipment, sim::LineKind::Meter);
+    meter.attach();
+    meter.setConnected(true);
+    meter.setDeviceAddres(1);
+    QSignalSpy spy(&meter, &comm::MBComMaster::OnExchange);
+    meter.ReadInputRegs(26, 0, 26, int(DataType::UInt8), 1);
+    meter.WriteHoldRegs(16, 0, 74, comm::u8(2));
+    meter.ReadInputRegs(19, 0, 29, int(DataType::UInt8), 1);
+    meter.WriteHoldRegs(18, 0, 75, comm::u8(1));
+    meter.WriteHoldRegs(-23, 0, 49872 + 2, comm::f32(0.75f));
+    meter.ReadInputRegs(4, 0, 49592 + 2, int(DataType::Float), 1);
+    meter.ReadInputRegs(25, 0, 16480, int(DataType::UInt16), 4);
+    meter.ReadHoldRegs(28, 0, 7, int(DataType::UInt8), 2);
+    meter.WriteHoldRegs(18, 0, 75, comm::u8(2));  // a third channel it does not have
+    QTRY_COMPARE(spy.count(), 9);
+    const QList<Exchange> e = exchanges(spy);
+    QCOMPARE(e[0].value, comm::u8(2));
+    QCOMPARE(e[1].result, int(comm::ResultOk));
+    QCOMPARE(e[2].value, comm::u8(1));
+    QCOMPARE(e[3].result, int(comm::ResultOk));
+    QCOMPARE(e[4].result, int(comm::ResultOk));
+    QCOMPARE(e[5].value, comm::f32(0.75f));  // the chosen channel at rest shows its zero shift
+    QCOMPARE(e[6].value, QVariant(QVariantList(4, comm::u16(256))));
+    QCOMPARE(e[7].value, QVariant(QVariantList{comm::u8(2), comm::u8(0)}));
+    QVERIFY(e[8].result != int(comm::ResultOk));
 }
 
 QTEST_GUILESS_MAIN(tst_InProcess)

@@ -16,6 +16,10 @@ using namespace test;
 namespace {
 
 constexpr quint8 Imr = 1, Usi = 2, Ipt = 3;
+constexpr quint8 Meter = 1;
+constexpr quint16 IllegalDataValue = 3;
+constexpr int TwoChannelType = 2, MultiChannelType = 6;
+constexpr quint16 IptCurrents = 49152;
 
 struct ImrStatus {
     int state = -1, error = -1, result = -1;
@@ -58,6 +62,34 @@ bool startImitation(RtuMaster& bench, int delayedPulses)
 double flowFor(int delayedPulses, double dT, int autocirculations = 256)
 {
     return (delayedPulses + 1.0) / autocirculations * 0.4913328 * dT;
+}
+
+bool writeFloat(RtuMaster& line, quint8 address, quint16 reg, float value)
+{
+    const quint32 bits = std::bit_cast<quint32>(value);
+    return line.exchange(writeRegistersRequest(address, reg, {quint16(bits >> 16), quint16(bits)})).size() == 8;
+}
+
+bool writeCoil(RtuMaster& line, quint8 address, quint16 coil, bool on)
+{
+    return line.exchange(request(address, 0x05, coil, on ? 0xFF00 : 0x0000)).size() == 8;
+}
+
+// The exception code a single-register write is refused with; 0 when it is accepted.
+int refusal(RtuMaster& line, quint8 address, quint16 reg, quint16 value)
+{
+    const QByteArray answer = line.writeRegister(address, reg, value);
+    if (answer.size() == 8)
+        return 0;
+    return answer.size() == 5 && (quint8(answer[1]) & 0x80) ? quint8(answer[2]) : -1;
+}
+
+float iptCurrent(RtuMaster& bench, int channel) { return bench.readFloat(Ipt, 0x04, quint16(IptCurrents + 2 * (channel - 1))).value_or(-1); }
+
+// A flow reading against the one expected: the meter's noise is 0.2 %; no flow reads exactly 0.
+bool readsAsExpected(float flow, double expected)
+{
+    return expected == 0 ? flow == 0.0f : std::abs(flow / expected - 1) < 0.005;
 }
 
 struct DelayComputation {
@@ -120,6 +152,17 @@ private Q_SLOTS:
     void currentMeterCalibratesToItsLimits();
     void currentsFollowScaleAndOffset();
     void sarDataMoves();
+    void twoChannelMeterMeasuresOnBothChannels_data();
+    void twoChannelMeterMeasuresOnBothChannels();
+    void twoChannelMeterOutputsFollowTheChosenChannel_data();
+    void twoChannelMeterOutputsFollowTheChosenChannel();
+    void twoChannelMeterKeepsItsSettings();
+    void multiChannelMeterMeasures_data();
+    void multiChannelMeterMeasures();
+    void multiChannelMeterKeepsItsParameters();
+    void slotsDriveTheCurrentOutput_data();
+    void slotsDriveTheCurrentOutput();
+    void calibrationTakesTheBoardsErrorOut();
 };
 
 void tst_SimBench::automatonFollowsEveryCommand_data()
@@ -408,6 +451,339 @@ void tst_SimBench::sarDataMoves()
         QTest::qWait(5);
     }
     QVERIFY(seen.size() > 1);
+}
+
+void tst_SimBench::twoChannelMeterMeasuresOnBothChannels_data()
+{
+    QTest::addColumn<int>("noSignalChannel");
+    QTest::addColumn<bool>("imitator");
+    QTest::addColumn<double>("zeroShift");
+    QTest::addColumn<double>("cutOff");
+    QTest::newRow("both follow the imitator") << 0 << true << 0.0 << 0.0;
+    QTest::newRow("no signal on channel 1") << 1 << true << 0.0 << 0.0;
+    QTest::newRow("no signal on channel 2") << 2 << true << 0.0 << 0.0;
+    QTest::newRow("imitator disconnected") << 0 << false << 0.0 << 0.0;
+    QTest::newRow("zero shift") << 0 << true << 0.5 << 0.0;
+    QTest::newRow("zero shift shows at rest") << 0 << false << 0.5 << 0.0;
+    QTest::newRow("cut-off above the flow") << 0 << true << 0.0 << 20.0;
+    QTest::newRow("cut-off below the flow") << 0 << true << 0.0 << 5.0;
+    QTest::newRow("cut-off hides the shift at rest") << 0 << false << 0.5 << 1.0;
+}
+
+// Both channels read the imitated flow their transducers hear through the imitator input,
+// shifted and cut off alike; a channel without signal reads nothing and its status word says so.
+void tst_SimBench::twoChannelMeterMeasuresOnBothChannels()
+{
+    QFETCH(int, noSignalChannel);
+    QFETCH(bool, imitator);
+    QFETCH(double, zeroShift);
+    QFETCH(double, cutOff);
+    sim::Options options;
+    options.meterType = TwoChannelType;
+    options.noSignalChannel = noSignalChannel;
+    SimFixture f(options);
+    QVERIFY(f.started);
+    QVERIFY(writeCoil(f.meter, Meter, 3, imitator));
+    QVERIFY(writeFloat(f.meter, Meter, 24, float(zeroShift)));
+    QVERIFY(writeFloat(f.meter, Meter, 31, float(cutOff)));
+    QVERIFY(startImitation(f.bench, 67));
+
+    const quint16 flowRegs[2] = {210, 235}, volumeRegs[2] = {219, 244};
+    double expected[2];
+    float volumes[2];
+    for (int c = 0; c < 2; ++c) {
+        const double read = c + 1 == noSignalChannel ? 0.0 : (imitator ? flowFor(67, options.delayNs) : 0.0) + zeroShift;
+        expected[c] = std::abs(read) < cutOff ? 0.0 : read;
+        const float flow = *f.meter.readFloat(Meter, 0x03, flowRegs[c]);
+        QVERIFY2(readsAsExpected(flow, expected[c]), qPrintable(QStringLiteral("channel %1: %2 for %3").arg(c + 1).arg(flow).arg(expected[c])));
+        volumes[c] = *f.meter.readFloat(Meter, 0x03, volumeRegs[c]);
+    }
+    const quint16 noSignal = 8;
+    QCOMPARE(f.meter.readRegisters(Meter, 0x03, 254, 2),
+             (QList<quint16>{quint16(noSignalChannel == 1 ? noSignal : 0), quint16(noSignalChannel == 2 ? noSignal : 0)}));
+    QTest::qWait(200);
+    for (int c = 0; c < 2; ++c) {
+        const float grown = *f.meter.readFloat(Meter, 0x03, volumeRegs[c]) - volumes[c];
+        if (expected[c] == 0)
+            QCOMPARE(grown, 0.0f);
+        else
+            QVERIFY2(grown > 0.9 * expected[c] * 0.2 / 3600, qPrintable(QString::number(grown)));
+    }
+}
+
+void tst_SimBench::twoChannelMeterOutputsFollowTheChosenChannel_data()
+{
+    QTest::addColumn<bool>("secondChannel");  // coil 2
+    QTest::addColumn<int>("pulseMode");       // register 21
+    QTest::addColumn<int>("noSignalChannel");
+    QTest::addColumn<double>("pulsesPerM3");
+    QTest::newRow("channel 1, pulses") << false << 0 << 2 << 1000.0;
+    QTest::newRow("channel 2, pulses") << true << 0 << 1 << 1000.0;
+    QTest::newRow("channel 2, frequency") << true << 1 << 0 << 12000.0;
+    QTest::newRow("silent channel chosen") << true << 0 << 2 << 1000.0;
+}
+
+// Pulses and current come from the channel coil 2 chooses, a frequency output giving its full
+// scale at 300 m3/h.
+void tst_SimBench::twoChannelMeterOutputsFollowTheChosenChannel()
+{
+    QFETCH(bool, secondChannel);
+    QFETCH(int, pulseMode);
+    QFETCH(int, noSignalChannel);
+    QFETCH(double, pulsesPerM3);
+    sim::Options options;
+    options.meterType = TwoChannelType;
+    options.noSignalChannel = noSignalChannel;
+    SimFixture f(options);
+    QVERIFY(f.started);
+    QVERIFY(writeCoil(f.meter, Meter, 3, true));
+    QVERIFY(writeCoil(f.meter, Meter, 2, secondChannel));
+    QCOMPARE(refusal(f.meter, Meter, 21, quint16(pulseMode)), 0);
+    QVERIFY(startImitation(f.bench, 500));
+    const quint16 flowReg = secondChannel ? 235 : 210, volumeReg = secondChannel ? 244 : 219;
+    const float flow = *f.meter.readFloat(Meter, 0x03, flowReg);
+    QVERIFY(std::abs(iptCurrent(f.bench, 1) - (4 + 16 * flow / 300)) < 0.05);
+    QTest::qWait(300);
+    QVERIFY(command(f.bench, 2));
+    QCOMPARE(awaitStatus(f.bench, {0, 0, 5}), (ImrStatus{0, 0, 5}));
+    const double expected = pulsesPerM3 * *f.meter.readFloat(Meter, 0x03, volumeReg);
+    const double pulses = *f.bench.readU32(Usi, 0x04, 32768);
+    QVERIFY2(std::abs(pulses - expected) <= 1, qPrintable(QStringLiteral("%1 for %2").arg(pulses).arg(expected)));
+    QCOMPARE(pulses > 0, secondChannel + 1 != noSignalChannel);
+}
+
+void tst_SimBench::twoChannelMeterKeepsItsSettings()
+{
+    sim::Options options;
+    options.meterType = TwoChannelType;
+    options.meterAutocirculations = 200;
+    SimFixture f(options);
+    QVERIFY(f.started);
+    QCOMPARE(f.meter.readRegisters(Meter, 0x03, 0, 1), QList<quint16>{200});
+    QCOMPARE(refusal(f.meter, Meter, 15, 1), 0);
+    QCOMPARE(refusal(f.meter, Meter, 21, 1), 0);
+    QCOMPARE(refusal(f.meter, Meter, 78, quint16(-10)), 0);
+    QCOMPARE(refusal(f.meter, Meter, 161, 7), 0);
+    QVERIFY(writeFloat(f.meter, Meter, 24, -0.25f));
+    QVERIFY(writeFloat(f.meter, Meter, 31, 2.5f));
+    QCOMPARE(f.meter.readRegisters(Meter, 0x03, 15, 1), QList<quint16>{1});
+    QCOMPARE(f.meter.readRegisters(Meter, 0x03, 21, 1), QList<quint16>{1});
+    QCOMPARE(f.meter.readRegisters(Meter, 0x03, 78, 1), QList<quint16>{quint16(-10)});
+    QCOMPARE(f.meter.readRegisters(Meter, 0x03, 161, 1), QList<quint16>{7});
+    QCOMPARE(f.meter.readFloat(Meter, 0x03, 24), -0.25f);
+    QCOMPARE(f.meter.readFloat(Meter, 0x03, 31), 2.5f);
+    // Modes are 0 or 1; a volume is reset by writing 2.
+    QCOMPARE(refusal(f.meter, Meter, 15, 2), IllegalDataValue);
+    QCOMPARE(refusal(f.meter, Meter, 21, 2), IllegalDataValue);
+    QCOMPARE(refusal(f.meter, Meter, 27, 1), IllegalDataValue);
+
+    // No shift, so the volumes stand still once the imitation stops.
+    QVERIFY(writeFloat(f.meter, Meter, 24, 0));
+    QVERIFY(writeCoil(f.meter, Meter, 3, true));
+    QVERIFY(startImitation(f.bench, 500));
+    QTest::qWait(100);
+    QVERIFY(command(f.bench, 2));
+    QCOMPARE(awaitStatus(f.bench, {0, 0, 5}), (ImrStatus{0, 0, 5}));
+    const float first = *f.meter.readFloat(Meter, 0x03, 219);
+    QVERIFY(first > 0 && *f.meter.readFloat(Meter, 0x03, 244) > 0);
+    QCOMPARE(refusal(f.meter, Meter, 28, 2), 0);
+    QCOMPARE(f.meter.readFloat(Meter, 0x03, 244), 0.0f);
+    QCOMPARE(f.meter.readFloat(Meter, 0x03, 219), first);
+}
+
+void tst_SimBench::multiChannelMeterMeasures_data()
+{
+    QTest::addColumn<int>("channels");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<bool>("allChannels");
+    QTest::addColumn<bool>("verification");
+    QTest::addColumn<double>("zeroShift");
+    QTest::addColumn<double>("cutOff");
+    QTest::newRow("first channel as delivered") << 4 << 0 << false << false << 0.0 << 0.0;
+    QTest::newRow("third channel chosen") << 4 << 2 << false << false << 0.0 << 0.0;
+    QTest::newRow("all channels") << 4 << 1 << true << false << 0.0 << 0.0;
+    QTest::newRow("all of two channels") << 2 << 0 << true << false << 0.0 << 0.0;
+    QTest::newRow("zero shift") << 4 << 1 << false << false << 0.5 << 0.0;
+    QTest::newRow("cut-off outside verification") << 4 << 0 << false << false << 0.0 << 20.0;
+    QTest::newRow("cut-off in verification") << 4 << 0 << false << true << 0.0 << 20.0;
+    QTest::newRow("cut-off below the flow") << 4 << 3 << false << true << 0.0 << 5.0;
+}
+
+// The chosen channel, or all the meter has, measure the imitated flow with their own zero
+// shift and, in verification, their cut-off; the current output follows the chosen channel.
+void tst_SimBench::multiChannelMeterMeasures()
+{
+    QFETCH(int, channels);
+    QFETCH(int, selected);
+    QFETCH(bool, allChannels);
+    QFETCH(bool, verification);
+    QFETCH(double, zeroShift);
+    QFETCH(double, cutOff);
+    sim::Options options;
+    options.meterType = MultiChannelType;
+    options.channels = channels;
+    SimFixture f(options);
+    QVERIFY(f.started);
+    QCOMPARE(f.meter.readRegisters(Meter, 0x04, 26, 1), QList<quint16>{quint16(channels)});
+    if (allChannels)
+        QCOMPARE(refusal(f.meter, Meter, 79, 0), 0);
+    QCOMPARE(refusal(f.meter, Meter, 75, quint16(selected)), 0);
+    for (int c = 0; c < 4; ++c) {
+        QVERIFY(writeFloat(f.meter, Meter, quint16(49872 + 2 * c), float(zeroShift)));
+        QVERIFY(writeFloat(f.meter, Meter, quint16(49880 + 2 * c), float(cutOff)));
+    }
+    if (verification)
+        QCOMPARE(refusal(f.meter, Meter, 74, 2), 0);
+    QCOMPARE(f.meter.readRegisters(Meter, 0x04, 29, 1), QList<quint16>{quint16(verification)});
+    QVERIFY(startImitation(f.bench, 67));
+
+    double expected[4];
+    float volumes[4];
+    for (int c = 0; c < 4; ++c) {
+        const bool measures = c < channels && (allChannels || c == selected);
+        const double read = measures ? flowFor(67, options.delayNs) + zeroShift : 0.0;
+        expected[c] = verification && std::abs(read) < cutOff ? 0.0 : read;
+        const float flow = *f.meter.readFloat(Meter, 0x04, quint16(49592 + 2 * c));
+        QVERIFY2(readsAsExpected(flow, expected[c]), qPrintable(QStringLiteral("channel %1: %2 for %3").arg(c + 1).arg(flow).arg(expected[c])));
+        volumes[c] = *f.meter.readFloat(Meter, 0x04, quint16(49600 + 2 * c));
+    }
+    QVERIFY(std::abs(iptCurrent(f.bench, 1) - (4 + 16 * expected[selected] / 300)) < 0.05);
+    QTest::qWait(200);
+    for (int c = 0; c < 4; ++c) {
+        const float grown = *f.meter.readFloat(Meter, 0x04, quint16(49600 + 2 * c)) - volumes[c];
+        if (expected[c] == 0)
+            QCOMPARE(grown, 0.0f);
+        else
+            QVERIFY2(grown > 0.9 * expected[c] * 0.2 / 3600, qPrintable(QString::number(grown)));
+    }
+}
+
+void tst_SimBench::multiChannelMeterKeepsItsParameters()
+{
+    sim::Options options;
+    options.meterType = MultiChannelType;
+    options.meterAutocirculations = 200;
+    options.channels = 3;
+    SimFixture f(options);
+    QVERIFY(f.started);
+    QCOMPARE(f.meter.readRegisters(Meter, 0x04, 16480, 4), QList<quint16>(4, 200));
+    QCOMPARE(refusal(f.meter, Meter, 281, 7), 0);
+    QCOMPARE(refusal(f.meter, Meter, 285, 12), 0);
+    QVERIFY(writeFloat(f.meter, Meter, 49866, 1500.5f));
+    QVERIFY(writeFloat(f.meter, Meter, 49874, 0.125f));
+    QVERIFY(writeFloat(f.meter, Meter, 49882, 3.5f));
+    const auto medians = f.meter.readRegisters(Meter, 0x03, 280, 4);
+    const auto arithmetic = f.meter.readRegisters(Meter, 0x03, 284, 4);
+    QVERIFY(medians && arithmetic);
+    QCOMPARE(medians->at(1), quint16(7));
+    QCOMPARE(arithmetic->at(1), quint16(12));
+    QCOMPARE((QList<quint16>{medians->at(0), arithmetic->at(0)}), (QList<quint16>{medians->at(2), arithmetic->at(2)}));
+    QCOMPARE(f.meter.readFloat(Meter, 0x03, 49866), 1500.5f);
+    QCOMPARE(f.meter.readFloat(Meter, 0x03, 49874), 0.125f);
+    QCOMPARE(f.meter.readFloat(Meter, 0x03, 49882), 3.5f);
+
+    // Verification starts with 2 and stops with 1.
+    QCOMPARE(refusal(f.meter, Meter, 74, 2), 0);
+    QCOMPARE(f.meter.readRegisters(Meter, 0x04, 29, 1), QList<quint16>{1});
+    QCOMPARE(refusal(f.meter, Meter, 74, 1), 0);
+    QCOMPARE(f.meter.readRegisters(Meter, 0x04, 29, 1), QList<quint16>{0});
+    QCOMPARE(refusal(f.meter, Meter, 74, 0), IllegalDataValue);
+    QCOMPARE(refusal(f.meter, Meter, 75, 3), IllegalDataValue);  // the meter has three channels
+    QCOMPARE(refusal(f.meter, Meter, 79, 2), IllegalDataValue);
+    QCOMPARE(refusal(f.meter, Meter, 86, 1), IllegalDataValue);
+    QCOMPARE(refusal(f.meter, Meter, 83, 2), IllegalDataValue);
+    QCOMPARE(f.meter.readRegisters(Meter, 0x03, 7, 2), (QList<quint16>{2, 0}));
+    QCOMPARE(refusal(f.meter, Meter, 7, 4), IllegalDataValue);
+    QCOMPARE(refusal(f.meter, Meter, 62, 4), IllegalDataValue);
+    QCOMPARE(refusal(f.meter, Meter, 61, 1), IllegalDataValue);  // no current board to calibrate
+    QCOMPARE(refusal(f.meter, Meter, 8, 2), 0);
+    QCOMPARE(refusal(f.meter, Meter, 61, 1), 0);
+
+    QCOMPARE(refusal(f.meter, Meter, 79, 0), 0);
+    QVERIFY(startImitation(f.bench, 500));
+    QTest::qWait(100);
+    QVERIFY(command(f.bench, 2));
+    QCOMPARE(awaitStatus(f.bench, {0, 0, 5}), (ImrStatus{0, 0, 5}));
+    const float first = *f.meter.readFloat(Meter, 0x04, 49600);
+    QVERIFY(first > 0 && *f.meter.readFloat(Meter, 0x04, 49604) > 0);
+    QCOMPARE(refusal(f.meter, Meter, 85, 1), 0);
+    QCOMPARE(f.meter.readFloat(Meter, 0x04, 49604), 0.0f);
+    QCOMPARE(f.meter.readFloat(Meter, 0x04, 49600), first);
+}
+
+void tst_SimBench::slotsDriveTheCurrentOutput_data()
+{
+    QTest::addColumn<int>("firstKind");
+    QTest::addColumn<int>("secondKind");
+    QTest::addColumn<int>("calibratedSlot");  // -1: normal mode
+    QTest::addColumn<int>("point");
+    QTest::addColumn<int>("iptChannel");
+    QTest::addColumn<double>("errorPct");
+    QTest::addColumn<double>("expectedMa");
+    QTest::newRow("point 0 mA") << 2 << 0 << 0 << 0 << 1 << 0.0 << 0.0;
+    QTest::newRow("point 4 mA") << 2 << 0 << 0 << 1 << 1 << 0.0 << 4.0;
+    QTest::newRow("point 5 mA") << 2 << 0 << 0 << 2 << 1 << 0.0 << 5.0;
+    QTest::newRow("point 20 mA") << 2 << 0 << 0 << 3 << 1 << 0.0 << 20.0;
+    QTest::newRow("point 20 mA 7.5 % high") << 2 << 0 << 0 << 3 << 1 << 7.5 << 21.5;
+    QTest::newRow("point 4 mA with the error") << 2 << 0 << 0 << 1 << 1 << 7.5 << 4.0;
+    QTest::newRow("second slot on channel 3") << 0 << 2 << 1 << 3 << 3 << -2.0 << 19.6;
+    QTest::newRow("at rest") << 2 << 0 << -1 << 0 << 1 << 5.0 << 4.0;
+    QTest::newRow("no current board") << 1 << 3 << -1 << 0 << 1 << 0.0 << 0.0;
+}
+
+// In calibration a current board drives the point's nominal current, off by its error at
+// 20 mA, on the ИПТ channel it is wired to; otherwise the current of no flow.
+void tst_SimBench::slotsDriveTheCurrentOutput()
+{
+    QFETCH(int, firstKind);
+    QFETCH(int, secondKind);
+    QFETCH(int, calibratedSlot);
+    QFETCH(int, point);
+    QFETCH(int, iptChannel);
+    QFETCH(double, errorPct);
+    QFETCH(double, expectedMa);
+    sim::Options options;
+    options.meterType = MultiChannelType;
+    options.slotKinds = {firstKind, secondKind};
+    options.slotErrorPct = errorPct;
+    options.slotIptChannel = iptChannel;
+    SimFixture f(options);
+    QVERIFY(f.started);
+    if (calibratedSlot >= 0) {
+        QCOMPARE(refusal(f.meter, Meter, quint16(60 + calibratedSlot), 1), 0);
+        QCOMPARE(refusal(f.meter, Meter, quint16(62 + calibratedSlot), quint16(point)), 0);
+    }
+    const float current = iptCurrent(f.bench, iptChannel);
+    QVERIFY2(std::abs(current - expectedMa) < 0.02, qPrintable(QString::number(current)));
+}
+
+// The currents the program measures at the four points, written into the table, make the
+// board's output what the flow asks for.
+void tst_SimBench::calibrationTakesTheBoardsErrorOut()
+{
+    sim::Options options;
+    options.meterType = MultiChannelType;
+    options.slotErrorPct = 3;
+    SimFixture f(options);
+    QVERIFY(f.started);
+    QVERIFY(startImitation(f.bench, 802));  // about 150 m3/h
+    const auto wanted = [&] { return 4 + 16 * *f.meter.readFloat(Meter, 0x04, 49592) / 300; };
+    const double uncalibrated = iptCurrent(f.bench, 1);
+    const double board = 5 + (wanted() - 5) * (20 * 1.03 - 5) / 15;
+    QVERIFY2(std::abs(uncalibrated - board) < 0.05, qPrintable(QStringLiteral("%1 for %2").arg(uncalibrated).arg(board)));
+
+    QCOMPARE(refusal(f.meter, Meter, 60, 1), 0);
+    float measured[4];
+    for (int k = 0; k < 4; ++k) {
+        QCOMPARE(refusal(f.meter, Meter, 62, quint16(k)), 0);
+        measured[k] = iptCurrent(f.bench, 1);
+    }
+    QCOMPARE(refusal(f.meter, Meter, 60, 0), 0);
+    for (int k = 0; k < 4; ++k)
+        QVERIFY(writeFloat(f.meter, Meter, quint16(49196 + 4 * k), measured[k]));
+    const double calibrated = iptCurrent(f.bench, 1);
+    const double target = wanted();
+    QVERIFY2(std::abs(calibrated - target) < 0.05, qPrintable(QStringLiteral("%1 for %2").arg(calibrated).arg(target)));
 }
 
 QTEST_GUILESS_MAIN(tst_SimBench)
