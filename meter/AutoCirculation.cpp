@@ -16,8 +16,9 @@ constexpr int kCountDoneResult = 11;    // last command: the count is done
 constexpr int kCountRunningResult = 10; // last command: the count is executing
 }  // namespace
 
-AutoCirculation::AutoCirculation(shell::Context& ctx, ui::forms::ConfigPage& page, bench::ImrAutomaton& imr)
-    : m_ctx(ctx), m_page(page), m_imr(imr)
+AutoCirculation::AutoCirculation(shell::Context& ctx, ui::forms::ConfigPage& page, bench::ImrAutomaton& imr,
+                                 const MeterWindows& windows)
+    : m_ctx(ctx), m_page(page), m_imr(imr), m_windows(windows)
 {
     registerRows();
     m_page.BtnCount.onClick = [this] { BtnCountClick(); };
@@ -36,6 +37,8 @@ void AutoCirculation::registerRows()
                                            [this](const comm::Exchange& e) {
                                                m_ctx.AutoCircCount() = e.element(0).toInt();
                                                show(m_ctx.AutoCircCount());
+                                               if (MeterWindowReadings* w = m_windows.readingsOf(m_ctx.PriborType))
+                                                   w->showAutoCirculations(m_ctx.AutoCircCount());
                                            },
                                            [this](const comm::Exchange& e) {
                                                if (!e.ok())

@@ -17,7 +17,7 @@ constexpr int kRegimeReg = 29;
 constexpr int kChannelCoil = 2;
 }  // namespace
 
-MeterPolling::MeterPolling(shell::Context& ctx, ui::forms::ConfigPage& page, Fields fields, const MeterWindows& windows)
+MeterPolling::MeterPolling(shell::Context& ctx, ui::forms::ConfigPage& page, Fields fields, MeterWindows& windows)
     : m_ctx(ctx), m_page(page), m_fields(fields), m_windows(windows)
 {
     registerRows();
@@ -33,6 +33,8 @@ void MeterPolling::registerRows()
                                  const double v = e.element(0).toDouble();
                                  m_fields.volume.setText(input::format4(v));
                                  m_ctx.statistics.setVIzm(v);
+                                 if (MeterWindowReadings* window = m_windows.readingsOf(m_ctx.PriborType))
+                                     window->showVolume(v);
                              },
                              [this](const comm::Exchange& e) {
                                  if (!e.ok())
@@ -43,6 +45,8 @@ void MeterPolling::registerRows()
                                const double q = e.element(0).toDouble();
                                m_fields.flow.setText(input::format3(q));
                                m_ctx.statistics.setQIzm(q);
+                               if (MeterWindowReadings* window = m_windows.readingsOf(m_ctx.PriborType))
+                                   window->showFlow(q);
                            },
                            [this](const comm::Exchange& e) {
                                if (!e.ok())

@@ -15,7 +15,7 @@ public:
         ui::Edit& volume;  // "Накопленный объем, м3 (прибор)"
     };
 
-    MeterPolling(shell::Context& ctx, ui::forms::ConfigPage& page, Fields fields, const MeterWindows& windows);
+    MeterPolling(shell::Context& ctx, ui::forms::ConfigPage& page, Fields fields, MeterWindows& windows);
 
     // Message 0x401: restarts the periodic polling with the present registers.
     void restartPolling();
@@ -28,7 +28,7 @@ private:
     shell::Context& m_ctx;
     ui::forms::ConfigPage& m_page;
     Fields m_fields;
-    const MeterWindows& m_windows;
+    MeterWindows& m_windows;
 };
 
 }  // namespace meter

@@ -18,7 +18,6 @@ MeterSelection::MeterSelection(shell::Context& ctx, ui::forms::ConfigPage& page,
 
 void MeterSelection::SetPriborType(int index)
 {
-    m_windows.create();
     if (isMeterType(index)) {
         const MeterTypeRow& row = kMeterTypes[std::size_t(index)];
         m_ctx.Pribor.RegAc = row.RegAc;

@@ -1,45 +1,22 @@
 #include "meter/MeterWindows.h"
 
-#include "meter/MeterQids.h"
+#include "meter/MeterTypes.h"
 
 namespace meter {
 
-MeterWindows::MeterWindows(comm::Line& meterLine)
+MeterWindowReadings* MeterWindows::readingsOf(int priborType) const
 {
-    meterLine.routes.add(qid::CurrentRegime,
-                         {nullptr, [this](const comm::Exchange& e) { CurRegim = e.element(0).toInt(); }, {}});
-}
-
-void MeterWindows::create()
-{
-    if (exist())
-        return;
-    m_single = std::make_unique<ui::forms::FlowMeterForm>();
-    m_multi = std::make_unique<ui::forms::FlowMeterFormKS>();
-}
-
-void MeterWindows::showSingle()
-{
-    if (m_single)
-        m_single->show();
-}
-
-void MeterWindows::hideSingle()
-{
-    if (m_single)
-        m_single->hide();
+    switch (priborType) {
+    case TypeSingleWindow: return &m_single;
+    case TypeMultiChannel: return &m_multi;
+    default: return nullptr;
+    }
 }
 
 void MeterWindows::ShowAll()
 {
-    if (m_multi)
-        m_multi->show();
-}
-
-void MeterWindows::HideAll()
-{
-    if (m_multi)
-        m_multi->hide();
+    m_multi.ShowAll();
+    m_slots.showCalibrations();
 }
 
 }  // namespace meter

@@ -1,40 +1,38 @@
 #pragma once
-// The settings windows of the meter types that have one: the single window of type 2 and
-// the multi-channel window of type 6. They are created on first use and live to the end.
-#include "link/Line.h"
-#include "ui/forms/FlowMeterForm.h"
-#include "ui/forms/FlowMeterFormKS.h"
-
-#include <memory>
+// The settings windows of the meter types that have one: the single window of type 2 and the
+// multi-channel window of type 6 with its slot and calibration windows. The main window shows
+// and hides them; the meter line's readings go to the window of the chosen type.
+#include "meter/FlowMeterWindow.h"
+#include "meter/FlowMeterWindowKS.h"
+#include "meter/SlotsWindow.h"
 
 namespace meter {
 
 class MeterWindows {
 public:
-    // Registers the meter line's rows the windows own.
-    explicit MeterWindows(comm::Line& meterLine);
+    MeterWindows(TFlowMeterForm& single, TFlowMeterFormKS& multi, TKsForm1& slots)
+        : m_single(single), m_multi(multi), m_slots(slots)
+    {
+    }
 
-    bool exist() const { return m_single != nullptr; }
-    void create();
-
-    ui::forms::FlowMeterForm* single() const { return m_single.get(); }
-    ui::forms::FlowMeterFormKS* multi() const { return m_multi.get(); }
+    ui::Form* single() const { return &m_single.form; }
+    ui::Form* multi() const { return &m_multi.form; }
 
     // The single window's measuring channel: 1, 2, or 0 when none is chosen.
-    int singleChannel() const { return m_singleChannel; }
-    void setSingleChannel(int c) { m_singleChannel = c; }
-    // The multi-channel window's current regime, as the meter last reported it.
-    int CurRegim = 0;
+    int singleChannel() const { return m_single.channel(); }
+    // The window that shows the readings of a meter type; null for the types without one.
+    MeterWindowReadings* readingsOf(int priborType) const;
 
-    void showSingle();
-    void hideSingle();
+    void showSingle() { m_single.form.show(); }
+    void hideSingle() { m_single.form.hide(); }
+    // The multi-channel window, with the calibration windows that were open.
     void ShowAll();
-    void HideAll();
+    void HideAll() { m_multi.HideAll(); }
 
 private:
-    std::unique_ptr<ui::forms::FlowMeterForm> m_single;
-    std::unique_ptr<ui::forms::FlowMeterFormKS> m_multi;
-    int m_singleChannel = 0;
+    TFlowMeterForm& m_single;
+    TFlowMeterFormKS& m_multi;
+    TKsForm1& m_slots;
 };
 
 }  // namespace meter

@@ -10,9 +10,11 @@
 
 namespace service {
 
-IptReadout::IptReadout(shell::Context& ctx, ui::forms::IptGroup& group, ui::forms::IptPage& page)
-    : m_ctx(ctx), m_group(group), m_page(page)
+IptReadout::IptReadout(shell::Context& ctx, ui::forms::IptGroup& group, ui::forms::IptPage& page,
+                       std::function<void(double)> calibrationCurrent)
+    : m_ctx(ctx), m_group(group), m_page(page), m_calibrationCurrent(std::move(calibrationCurrent))
 {
+    Q_ASSERT(m_calibrationCurrent);
     namespace qid = bench::qid;
     bench::BenchSlots& slots = m_ctx.state.results;
     bench::BenchValues& values = m_ctx.state.values;
@@ -29,6 +31,8 @@ IptReadout::IptReadout(shell::Context& ctx, ui::forms::IptGroup& group, ui::form
     // The same currents while a calibration window measures them; they are not statistics.
     routes.add(qid::IptCurrentsCalib, {&slots.ResIptCurrentsCalib, [this](const comm::Exchange& e) {
                                            showCurrents(e);
+                                           if (const int n = chosenChannel(); n >= 0)
+                                               m_calibrationCurrent(e.element(n).toDouble());
                                        }, {}});
     routes.add(qid::IptCommand, {&slots.ResIptCommand, {}, {}});
     routes.add(qid::IptDacWrite, {&slots.ResIptDacWrite, {}, {}});

@@ -6,13 +6,18 @@
 #include "ui/forms/main/IptGroup.h"
 #include "ui/forms/main/IptPage.h"
 
+#include <functional>
+
 namespace service {
 
 class IptReadout {
 public:
     static constexpr int PeriodMs = 1000;
 
-    IptReadout(shell::Context& ctx, ui::forms::IptGroup& group, ui::forms::IptPage& page);
+    // calibrationCurrent: where the chosen channel's current goes while a current-output
+    // calibration reads the currents (the calibration windows' TokIpt); required.
+    IptReadout(shell::Context& ctx, ui::forms::IptGroup& group, ui::forms::IptPage& page,
+               std::function<void(double)> calibrationCurrent);
 
     // ChbTok and CHBTok1 share one periodic reading: either box starts or stops it.
     void readingClick(const ui::CheckBox& box);
@@ -26,6 +31,7 @@ private:
     shell::Context& m_ctx;
     ui::forms::IptGroup& m_group;
     ui::forms::IptPage& m_page;
+    std::function<void(double)> m_calibrationCurrent;
 };
 
 }  // namespace service

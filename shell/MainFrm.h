@@ -55,6 +55,9 @@ public:
     comm::TCanalFrm CanalFrm;
     meter::TMProFrm MProFrm;
     modes::TImVOFrm ImVOFrm;
+    meter::TKsForm1 KsForm1;
+    meter::TFlowMeterForm FlowMeterForm;
+    meter::TFlowMeterFormKS FlowMeterFormKS;
     meter::MeterWindows meterWindows;
 
     // The lines and the bench modules.

@@ -193,7 +193,6 @@ private Q_SLOTS:
         QCOMPARE(w.main->ctx.Pribor.RegQ, regQ);
         QCOMPARE(cfg.BtnSetup.isVisible(), type == 6);
         QVERIFY(cfg.BtnConnect1.isEnabled());
-        QVERIFY(w.main->meterWindows.exist());
         QVERIFY(!w.main->meterWindows.single()->isVisible());
         QVERIFY(!w.main->meterWindows.multi()->isVisible());
         QVERIFY(w.meter->requests.isEmpty());

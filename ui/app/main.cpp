@@ -24,9 +24,10 @@ int main(int argc, char** argv)
         shell::TMainFrm main([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
         for (ui::Form* f : std::initializer_list<ui::Form*>{&main.SysFrm.form, &main.CanalFrm.form, &main.MProFrm.form,
                                                             &main.ImVOFrm.form, &main.calcFrm.form,
-                                                            main.meterWindows.single(), main.meterWindows.multi()})
-            if (f)
-                windows.manage(*f);
+                                                            &main.FlowMeterForm.form, &main.FlowMeterFormKS.form,
+                                                            &main.KsForm1.form, &main.KsForm1.calibration(0).form,
+                                                            &main.KsForm1.calibration(1).form})
+            windows.manage(*f);
         windows.manage(main.form);
         main.form.onClose = [&app] { app.quit(); };
         main.form.show();
