@@ -1,8 +1,10 @@
-// zta-tour OUTPUT_DIR [METER_ERROR_PCT]: the operator's path through the real windows against the
-// simulated bench, with a picture of each window on the way — for looking at the screens as an
-// operator sees them during a run (under Xvfb, or on the offscreen platform).
+// zta-tour OUTPUT_DIR [METER_ERROR_PCT [METER_TYPE]]: the operator's path through the real windows
+// against the simulated bench, with a picture of each window on the way — for looking at the
+// screens as an operator sees them during a run (under Xvfb, or on the offscreen platform). With
+// meter type 2 or 6 the tour ends in that type's settings windows.
 #include "link/rtu/RtuComMaster.h"
 #include "link/rtu/TimerPrecision.h"
+#include "meter/MeterTypes.h"
 #include "shell/MainFrm.h"
 #include "shell/TargetTask.h"
 #include "shell/settings/ChannelSettings.h"
@@ -18,6 +20,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 
 #include <cstdio>
 #include <functional>
@@ -70,6 +73,8 @@ int main(int argc, char** argv)
     o.directory = simDir.path();
     o.wireTime = true;
     o.meterErrorPct = args.value(2, QStringLiteral("0.3")).toDouble();
+    const int meterType = args.value(3, QStringLiteral("0")).toInt();
+    o.meterType = meterType;
     sim::Simulator simulator(o);
     QString error;
     if (!simulator.start(&error)) {
@@ -94,7 +99,9 @@ int main(int argc, char** argv)
     int failures = 0;
     {
         shell::TMainFrm main([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
-        for (ui::Form* f : std::initializer_list<ui::Form*>{&main.form, &main.calcFrm.form, &main.ImVOFrm.form})
+        for (ui::Form* f : std::initializer_list<ui::Form*>{&main.form, &main.calcFrm.form, &main.ImVOFrm.form,
+                                                            &main.FlowMeterForm.form, &main.FlowMeterFormKS.form,
+                                                            &main.KsForm1.form, &main.KsForm1.calibration(0).form})
             windows.manage(*f);
         main.form.show();
         auto shoot = [&](ui::Form& form, const QString& name) {
@@ -110,7 +117,7 @@ int main(int argc, char** argv)
         waitFor([&] { return main.ctx.bench.connected && main.ctx.meter.connected; }, 10000);
         cfg.BitBtn5.click();
         waitFor([&] { return cfg.BitBtn5.isEnabled(); }, 30000);
-        cfg.cbxprib.select(0);
+        cfg.cbxprib.select(meterType);
         shoot(main.form, QStringLiteral("config"));
 
         // Flow imitation at 13 m3/h with the statistics window.
@@ -153,6 +160,34 @@ int main(int argc, char** argv)
         shoot(main.form, QStringLiteral("volume-verification"));
         main.form.poverV.BtnQ2Stop.click();
         main.calcFrm.form.hide();
+
+        if (meterType == meter::TypeSingleWindow) {
+            cfg.BtnSetup.click();
+            auto& single = main.FlowMeterForm.form;
+            single.rgCanal.select(1);
+            single.chbImit.click();
+            single.Button6.click();  // "Считать"
+            settle(3000);
+            shoot(single, QStringLiteral("meter-type2"));
+        }
+        if (meterType == meter::TypeMultiChannel) {
+            cfg.BtnSetup.click();
+            auto& multi = main.FlowMeterFormKS.form;
+            waitFor([&] { return multi.RgCanal.items().size() > 0; }, 10000);
+            multi.RgCanal.select(0);
+            settle(500);  // the channel choice restarts the polling, which frees the line's requests
+            multi.Button6.click();  // "Считать"
+            waitFor([&] { return multi.BtnSetup.isEnabled(); }, 10000);
+            settle(2000);
+            shoot(multi, QStringLiteral("meter-type6"));
+            multi.BtnSetup.click();
+            settle(1000);
+            shoot(main.KsForm1.form, QStringLiteral("slots"));
+            // The calibration runs inside the click; the picture is taken at its second point.
+            main.KsForm1.calibration(0).form.Timer.setInterval(100);
+            QTimer::singleShot(1500, [&] { shoot(main.KsForm1.calibration(0).form, QStringLiteral("calibration")); });
+            main.KsForm1.form.btnCalib1.click();
+        }
     }
     ui::Dialogs::install(nullptr);
     return failures == 0 ? 0 : 1;
