@@ -47,6 +47,9 @@ MultiChannelMeter::MultiChannelMeter(const MeterType& type, int address, int aut
     r.declare(Table::Input, ChannelCountReg);
     r.declare(Table::Input, RegimeReg);
     r.declare(Table::Input, type.autocirculationsReg, MaxChannels);
+    // The same counts answer the main window's holding-register read of the chosen channel's;
+    // the base meter declared the first channel's already.
+    r.declare(Table::Holding, type.autocirculationsReg + 1, MaxChannels - 1);
     r.declare(Table::Input, type.flowReg, 2 * MaxChannels);
     r.declare(Table::Input, type.volumeReg, 2 * MaxChannels);
     r.declare(Table::Holding, VerificationReg);
@@ -63,6 +66,7 @@ MultiChannelMeter::MultiChannelMeter(const MeterType& type, int address, int aut
     r.setWord(Table::Holding, MeasurementModeReg, OneChannel);
     for (int c = 0; c < MaxChannels; ++c) {
         r.setWord(Table::Input, type.autocirculationsReg + c, quint16(autocirculations));
+        r.setWord(Table::Holding, type.autocirculationsReg + c, quint16(autocirculations));
         r.setWord(Table::Holding, MedianLengthReg + c, FactoryMedianLength);
         r.setWord(Table::Holding, ArithmeticLengthReg + c, FactoryArithmeticLength);
         r.setReal(Table::Holding, PhaseVelocityReg + 2 * c, FactoryPhaseVelocity);
