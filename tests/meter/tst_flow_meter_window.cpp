@@ -1,6 +1,7 @@
 // The settings window of the two-channel meter: the channel choice and the registers it hands
 // to the polling, the status words, every read and write with what it sends and shows, bad
 // input, the connected flag, and the stored window position.
+#include "../support/WindowPlace.h"
 #include "link/DataType.h"
 #include "link/Line.h"
 #include "link/Result.h"
@@ -405,13 +406,7 @@ private Q_SLOTS:
     void positionStoredAndRestored()
     {
         WindowFixture f;
-        f.form().setPosition(33, 44);
-        f.reopen();
-        const settings::IniFile ini(settings::ztaIniPath());
-        QCOMPARE(ini.readInteger("FlowForm", "left", -1), 33);
-        QCOMPARE(ini.readInteger("FlowForm", "top", -1), 44);
-        QCOMPARE(f.form().left(), 33);
-        QCOMPARE(f.form().top(), 44);
+        test::verifyPlaceKept(f, "FlowForm");
     }
 };
 

@@ -1,6 +1,7 @@
 // The multi-channel meter's window: the regime and the verification command, the channel list
 // and the polling of the chosen channel, the reads of all channels and the writes of the chosen
 // one with their refusals, the readings it shows and the stored position.
+#include "../support/WindowPlace.h"
 #include "link/DataType.h"
 #include "link/Line.h"
 #include "link/Result.h"
@@ -657,18 +658,7 @@ private Q_SLOTS:
     void positionStoredAndRestored()
     {
         KsFixture f;
-        f.form().setPosition(33, 44);
-        f.reopen();
-        const settings::IniFile ini(settings::ztaIniPath());
-        QCOMPARE(ini.readInteger("FlowFormKS", "left", -1), 33);
-        QCOMPARE(ini.readInteger("FlowFormKS", "top", -1), 44);
-        QCOMPARE(f.form().left(), 33);
-        QCOMPARE(f.form().top(), 44);
-
-        f.dialogs.screen = QSize(30, 40);
-        f.reopen();
-        QCOMPARE(f.form().left(), (30 - f.form().geometry().width()) / 2);
-        QCOMPARE(f.form().top(), (40 - f.form().geometry().height()) / 2);
+        test::verifyPlaceKept(f, "FlowFormKS");
     }
 };
 

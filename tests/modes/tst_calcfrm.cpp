@@ -1,6 +1,7 @@
 // The statistics window: the errors and their colours, the expected current from the meter's
 // calibration, the running flow statistics, the "Считать" reads and their answers, and the
 // stored window position.
+#include "../support/WindowPlace.h"
 #include "link/Line.h"
 #include "link/Result.h"
 #include "modes/CalcFrm.h"
@@ -437,19 +438,7 @@ private Q_SLOTS:
     void positionStoredAndRestored()
     {
         CalcFixture f;
-        f.form().setPosition(33, 44);
-        f.reopen();
-        const settings::IniFile ini(settings::ztaIniPath());
-        QCOMPARE(ini.readInteger("CalcFrm", "left", -1), 33);
-        QCOMPARE(ini.readInteger("CalcFrm", "top", -1), 44);
-        QCOMPARE(f.form().left(), 33);
-        QCOMPARE(f.form().top(), 44);
-
-        // Stored beyond the present screen: centred on it.
-        f.dialogs.screen = QSize(30, 40);
-        f.reopen();
-        QCOMPARE(f.form().left(), (30 - f.form().geometry().width()) / 2);
-        QCOMPARE(f.form().top(), (40 - f.form().geometry().height()) / 2);
+        test::verifyPlaceKept(f, "CalcFrm");
     }
 };
 
