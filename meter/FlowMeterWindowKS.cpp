@@ -64,14 +64,15 @@ constexpr quint8 kStopVerification = 1;
 
 const QString kReadError = QStringLiteral("ошибка");
 
-// A byte field's text: the nearest integer (a half goes to the even neighbour), of which the
-// meter takes the low 8 bits.
+// A byte field's text: the nearest integer (a half goes to the even neighbour). The meter keeps
+// one byte, so a value beyond it stops the write instead of sending its low 8 bits, which would
+// set the meter to a length nobody chose.
 quint8 byteOf(const QString& text)
 {
-    double low = std::fmod(std::nearbyint(input::AnySepStrToFloat(text)), 256.0);
-    if (low < 0)
-        low += 256.0;
-    return quint8(low);
+    const double value = std::nearbyint(input::AnySepStrToFloat(text));
+    if (value < 0 || value > 255)
+        throw ui::UserError(QStringLiteral("Длина буфера усреднения «%1» вне пределов: допустимо от 0 до 255.").arg(text));
+    return quint8(value);
 }
 
 QVariant floatOf(const QString& text)

@@ -506,12 +506,12 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("qids");
         QTest::addColumn<QList<int>>("regs");
         QTest::addColumn<QVariantList>("values");
-        // Channel 3 chosen; EdtMed "12.5", EdtOtsek "0,75", EdtUZS "1480.25", EdtArifm "300",
+        // Channel 3 chosen; EdtMed "12.5", EdtOtsek "0,75", EdtUZS "1480.25", EdtArifm "255",
         // EdtShift "-0.5".
         QTest::newRow("averaging group") << "Button1" << QList<int>{-20, -24, -22, -21}
                                          << QList<int>{282, 49884, 49868, 286}
                                          << QVariantList{comm::u8(12), comm::f32(0.75f), comm::f32(1480.25f),
-                                                         comm::u8(44)};
+                                                         comm::u8(255)};
         QTest::newRow("zero shift") << "Button5" << QList<int>{-23} << QList<int>{49876}
                                     << QVariantList{comm::f32(-0.5f)};
         QTest::newRow("volume reset") << "Button9" << QList<int>{27} << QList<int>{85} << QVariantList{comm::u8(1)};
@@ -529,7 +529,7 @@ private Q_SLOTS:
         f.form().EdtMed.setText(QStringLiteral("12.5"));
         f.form().EdtOtsek.setText(QStringLiteral("0,75"));
         f.form().EdtUZS.setText(QStringLiteral("1480.25"));
-        f.form().EdtArifm.setText(QStringLiteral("300"));
+        f.form().EdtArifm.setText(QStringLiteral("255"));
         f.form().EdtShift.setText(QStringLiteral("-0.5"));
         static_cast<ui::Button*>(f.form().find(button))->click();
         QVERIFY(f.dialogs.messages.isEmpty());
@@ -543,7 +543,7 @@ private Q_SLOTS:
         }
     }
 
-    // Byte fields: the nearest integer, a half to the even neighbour, its low 8 bits.
+    // Byte fields: the nearest integer, a half to the even neighbour.
     void byteConversion_data()
     {
         QTest::addColumn<QString>("text");
@@ -552,8 +552,7 @@ private Q_SLOTS:
         QTest::newRow("half down to even") << "2.5" << 2;
         QTest::newRow("half up to even") << "3.5" << 4;
         QTest::newRow("comma") << "7,6" << 8;
-        QTest::newRow("above a byte") << "257" << 1;
-        QTest::newRow("negative") << "-1" << 255;
+        QTest::newRow("largest") << "255.4" << 255;
     }
     void byteConversion()
     {
@@ -574,7 +573,7 @@ private Q_SLOTS:
     void writeRefused_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("field");  // the field made bad; empty: none
+        QTest::addColumn<QString>("field");  // the field made bad ("name" or "name=text"); empty: none
         QTest::addColumn<int>("channel");    // -1: none chosen
         QTest::addColumn<bool>("connected");
         QTest::addColumn<QString>("message");
@@ -585,6 +584,11 @@ private Q_SLOTS:
         QTest::newRow("velocity not a number") << "Button1" << "EdtUZS" << 0 << true << input::notANumber(bad);
         QTest::newRow("arithmetic not a number") << "Button1" << "EdtArifm" << 0 << true << input::notANumber(bad);
         QTest::newRow("zero shift not a number") << "Button5" << "EdtShift" << 0 << true << input::notANumber(bad);
+        // A byte the meter cannot keep would otherwise arrive as its low 8 bits.
+        QTest::newRow("median above a byte") << "Button1" << "EdtMed=300" << 0 << true
+                                             << "Длина буфера усреднения «300» вне пределов: допустимо от 0 до 255.";
+        QTest::newRow("arithmetic negative") << "Button1" << "EdtArifm=-1" << 0 << true
+                                             << "Длина буфера усреднения «-1» вне пределов: допустимо от 0 до 255.";
         QTest::newRow("averaging, no channel") << "Button1" << "" << -1 << true << noChannel;
         QTest::newRow("zero shift, no channel") << "Button5" << "" << -1 << true << noChannel;
         QTest::newRow("volume reset, no channel") << "Button9" << "" << -1 << true << noChannel;
@@ -605,8 +609,11 @@ private Q_SLOTS:
         for (ui::Edit* e : {&f.form().EdtMed, &f.form().EdtOtsek, &f.form().EdtUZS, &f.form().EdtArifm,
                             &f.form().EdtShift})
             e->setText(QStringLiteral("1"));
-        if (!field.isEmpty())
-            static_cast<ui::Edit*>(f.form().find(field))->setText(QStringLiteral("1x"));
+        // "name" makes the field "1x"; "name=text" gives it that text.
+        if (!field.isEmpty()) {
+            const QStringList named = field.split('=');
+            static_cast<ui::Edit*>(f.form().find(named[0]))->setText(named.value(1, QStringLiteral("1x")));
+        }
         f.ctx.meter.connected = connected;
         f.server.requests.clear();
         static_cast<ui::Button*>(f.form().find(button))->click();
