@@ -1,6 +1,7 @@
 #pragma once
-// The imitation module's tuning page "Настройка ИМР": the answers of its tuning writes and of
-// the converter's SAR data, and the emulation-bit panel.
+// The imitation module's tuning page "Настройка ИМР": the quartz frequency and the converter's
+// times t0 and t1, the two converter tuning modes (DA1 with its SAR data, DA2 with its
+// polarity), and the emulation-bit panel.
 #include "bench/ImrAutomaton.h"
 #include "shell/context/Context.h"
 #include "ui/forms/main/ImrPage.h"
@@ -9,12 +10,27 @@ namespace service {
 
 class ImrTuning {
 public:
+    static constexpr int SarPeriodMs = 500;
+
     ImrTuning(shell::Context& ctx, ui::forms::ImrPage& page, bench::ImrAutomaton& imr);
 
+    void BtnFClick();
+    void btnT0Click();
+    void BtnT1Click();
+    void BtnStartDa1Click();
+    void BtnStopDa1Click();
+    void BtnStartDa2Click();
+    void BtnStopDa2Click();
     void Label61Click();
 
 private:
     void registerRows();
+    // Sends a tuning write without waiting; its button stays disabled until the answer.
+    void sendTuningWrite(ui::Button& button, int qid, int reg, const QVariant& value);
+    void writeTime(ui::Button& button, const ui::Edit& field, int qid, int reg);
+    // Writes an automaton command and waits; false after the failure's message.
+    bool writeCommand(int command, const QString& failure);
+    bool stopTuning();
     // A tuning write answered: its button is usable again, and a failure is reported.
     void tuningWriteAnswered(ui::Button& button, const QString& what, int result);
 
