@@ -5,11 +5,13 @@
 #include "ui/forms/CanalForm.h"
 #include "ui/forms/FlowMeterForm.h"
 #include "ui/forms/FlowMeterFormKS.h"
+#include "ui/forms/FrmInitForm.h"
 #include "ui/forms/ImVOForm.h"
 #include "ui/forms/KsCalibTokForm.h"
 #include "ui/forms/KsForm1.h"
 #include "ui/forms/MProForm.h"
 #include "ui/forms/MainForm.h"
+#include "ui/forms/PropertyForm.h"
 #include "ui/forms/SysForm.h"
 
 namespace ui::forms {
@@ -28,6 +30,8 @@ std::vector<std::unique_ptr<ui::Form>> createAllForms()
     forms.push_back(std::make_unique<CalcForm>());
     forms.push_back(std::make_unique<KsForm1>());
     forms.push_back(std::make_unique<KsCalibTokForm>());
+    forms.push_back(std::make_unique<PropertyForm>());
+    forms.push_back(std::make_unique<FrmInitForm>());
     return forms;
 }
 
