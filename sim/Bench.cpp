@@ -32,7 +32,7 @@ Bench::Bench(const Options& o, const MeterType& meterType, Clock::time_point now
     : m_now(now),
       m_imr(o, now),
       m_usi(o.usiAddress, now),
-      m_ipt(o.iptAddress, now),
+      m_ipt(o.iptAddress, o.iptOutOfLimits, now),
       m_meter(makeMeter(o, meterType, now)),
       m_meterCurrentChannel(o.slotIptChannel - 1)
 {

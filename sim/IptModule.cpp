@@ -18,18 +18,33 @@ constexpr int DacReg = 16384;
 constexpr int ScalesReg = 49152;
 constexpr int OffsetsReg = 49160;
 
-// The converter's response: raw sum at no current and its growth over the DAC's full range.
-constexpr double RawAtZero = 100000;
-constexpr double RawSpan = 800000;
 constexpr double DacFullScaleMa = 23.999334;
 constexpr double DacCodes = 65535;
 
-double rawForCurrent(double mA) { return RawAtZero + mA * RawSpan / DacFullScaleMa; }
+// Each channel's own response, all of them within the calibration's limits (scale 0.00002 to
+// 0.00004, offset -4 to -2); channel 1 is the nominal one.
+constexpr std::array<IptModule::Response, IptModule::Channels> Healthy{{
+    {100000, 800000},
+    {92000, 780000},
+    {108000, 815000},
+    {97000, 805000},
+}};
+// A channel whose offset would come out near -16.
+constexpr IptModule::Response OutOfLimits{400000, 600000};
 
 }  // namespace
 
-IptModule::IptModule(int address, Clock::time_point now) : BenchModule("ТЕРВАЛО ЗТА-ИПТ 64.10.01.01", address, now)
+double IptModule::Response::rawSum(double mA) const
 {
+    return rawAtZero + mA * rawSpan / DacFullScaleMa;
+}
+
+IptModule::IptModule(int address, int outOfLimits, Clock::time_point now)
+    : BenchModule("ТЕРВАЛО ЗТА-ИПТ 64.10.01.01", address, now), m_responses(Healthy)
+{
+    Q_ASSERT(outOfLimits >= 0 && outOfLimits <= Channels);
+    if (outOfLimits > 0)
+        m_responses.at(size_t(outOfLimits - 1)) = OutOfLimits;
     RegisterMap& r = registers();
     r.declare(Table::Input, RawSumsReg, 2 * Channels);
     r.declare(Table::Input, CurrentsReg, 2 * Channels);
@@ -37,11 +52,12 @@ IptModule::IptModule(int address, Clock::time_point now) : BenchModule("ТЕРВ
     r.declare(Table::Holding, DacReg);
     r.declare(Table::Holding, ScalesReg, 2 * Channels);
     r.declare(Table::Holding, OffsetsReg, 2 * Channels);
-    // Factory calibration: exactly the converter's response.
-    const double scale = DacFullScaleMa / RawSpan;
+    // Factory calibration: exactly each channel's response.
     for (int c = 0; c < Channels; ++c) {
+        const Response& response = m_responses.at(size_t(c));
+        const double scale = DacFullScaleMa / response.rawSpan;
         r.setReal(Table::Holding, ScalesReg + 2 * c, float(scale));
-        r.setReal(Table::Holding, OffsetsReg + 2 * c, float(-RawAtZero * scale));
+        r.setReal(Table::Holding, OffsetsReg + 2 * c, float(-response.rawAtZero * scale));
     }
     elapse(now);
 }
@@ -55,10 +71,13 @@ int IptModule::refuseWrite(int reg, quint16 value) const
 
 double IptModule::rawSum(int channel)
 {
+    const Response& response = m_responses.at(size_t(channel));
     const int calibrated = registers().word(Table::Holding, ModeReg) - 1;
-    if (channel == calibrated)
-        return RawAtZero + registers().word(Table::Holding, DacReg) * RawSpan / DacCodes + m_noise.next(1.0);
-    return rawForCurrent(m_inputsMa.at(size_t(channel))) + m_noise.next(30.0);
+    if (channel == calibrated) {
+        const double dacMa = registers().word(Table::Holding, DacReg) * DacFullScaleMa / DacCodes;
+        return response.rawSum(dacMa) + m_noise.next(1.0);
+    }
+    return response.rawSum(m_inputsMa.at(size_t(channel))) + m_noise.next(30.0);
 }
 
 void IptModule::elapse(Clock::time_point before)

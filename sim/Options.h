@@ -48,6 +48,7 @@ struct Options {
     std::array<int, 2> slotKinds{2, 0};  // type 6: its output slots' boards, 0 empty .. 3 discrete
     double slotErrorPct = 0;   // type 6: its current boards' error at 20 mA
     int slotIptChannel = 1;    // the current meter's channel (1..4) the meter's current output is wired to
+    int iptOutOfLimits = 0;    // the current meter's channel (1..4) whose response fails a calibration; 0 none
 };
 
 }  // namespace sim

@@ -142,12 +142,16 @@ SimCommandLine::Outcome SimCommandLine::parse(const QStringList& arguments)
                                      QStringLiteral("The ИПТ channel the meter's current output is wired to, "
                                                     "1 to 4 (1)."),
                                      QStringLiteral("n"));
+    const QCommandLineOption iptOutOfLimits(QStringLiteral("ipt-out-of-limits"),
+                                            QStringLiteral("The ИПТ channel, 1 to 4, whose response lies outside the "
+                                                           "calibration's limits; none by default."),
+                                            QStringLiteral("n"));
     const QCommandLineOption fault(QStringLiteral("fault"),
                                    QStringLiteral("Inject a fault, repeatable: module=kind, module imr|usi|ipt|meter, "
                                                   "kind none|silent|crc|exception[:code]|slow[:ms]."),
                                    QStringLiteral("module=kind"));
     parser.addOptions({help, dir, imr, usi, ipt, meter, type, wire, baud, executing, calibration, dt, noisy, autocirc,
-                       meterError, noSignal, channels, slotKinds, slotError, slotIpt, fault});
+                       meterError, noSignal, channels, slotKinds, slotError, slotIpt, iptOutOfLimits, fault});
     m_help = parser.helpText();
 
     if (!parser.parse(arguments)) {
@@ -172,7 +176,8 @@ SimCommandLine::Outcome SimCommandLine::parse(const QStringList& arguments)
         && number(parser, autocirc, &o.meterAutocirculations, 1, 65535)
         && number(parser, meterError, &o.meterErrorPct, -50.0, 50.0)
         && number(parser, noSignal, &o.noSignalChannel, 1, 2) && number(parser, channels, &o.channels, 1, 4)
-        && number(parser, slotError, &o.slotErrorPct, -50.0, 50.0) && number(parser, slotIpt, &o.slotIptChannel, 1, 4);
+        && number(parser, slotError, &o.slotErrorPct, -50.0, 50.0) && number(parser, slotIpt, &o.slotIptChannel, 1, 4)
+        && number(parser, iptOutOfLimits, &o.iptOutOfLimits, 1, 4);
     if (!numbersValid)
         return Outcome::Error;
     if (parser.isSet(slotKinds)) {

@@ -149,6 +149,7 @@ private Q_SLOTS:
     void meterFollowsTheImitation();
     void meterSeesNoFlowWithoutEmulation();
     void pulseCounterCountsTheMetersPulses();
+    void currentMeterCalibratesToItsLimits_data();
     void currentMeterCalibratesToItsLimits();
     void currentsFollowScaleAndOffset();
     void sarDataMoves();
@@ -407,22 +408,47 @@ void tst_SimBench::pulseCounterCountsTheMetersPulses()
     QCOMPARE(f.bench.readRegisters(Usi, 0x04, 32768, 8), QList<quint16>(8, 0));
 }
 
-// The program's two-point fit over DAC codes 0 and 65535 must land within its limits.
+void tst_SimBench::currentMeterCalibratesToItsLimits_data()
+{
+    QTest::addColumn<int>("outOfLimits");
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<bool>("withinLimits");
+    for (int c = 1; c <= 4; ++c)
+        QTest::addRow("channel %d", c) << 0 << c << true;
+    QTest::newRow("channel 3 out of limits") << 3 << 3 << false;
+    QTest::newRow("channel 2 beside it") << 3 << 2 << true;
+}
+
+// The program's two-point fit over DAC codes 0 and 65535 lands within its limits on every
+// channel but the one made to fail; written back, the fit reads the channel's input as the
+// factory calibration did.
 void tst_SimBench::currentMeterCalibratesToItsLimits()
 {
-    SimFixture f;
+    QFETCH(int, outOfLimits);
+    QFETCH(int, channel);
+    QFETCH(bool, withinLimits);
+    sim::Options options;
+    options.iptOutOfLimits = outOfLimits;
+    SimFixture f(options);
     QVERIFY(f.started);
-    QVERIFY(f.bench.writeRegister(Ipt, 3, 2).size() == 8);
+    const float factory = iptCurrent(f.bench, channel);
+    QVERIFY(f.bench.writeRegister(Ipt, 3, quint16(channel)).size() == 8);
     double sums[2];
     const quint16 codes[2] = {0, 65535};
     for (int i = 0; i < 2; ++i) {
         QVERIFY(f.bench.writeRegister(Ipt, 16384, codes[i]).size() == 8);
-        sums[i] = double(*f.bench.readU32(Ipt, 0x04, 32768 + 2));
+        sums[i] = double(*f.bench.readU32(Ipt, 0x04, quint16(32768 + 2 * (channel - 1))));
     }
     const double scale = 23.999334 / (sums[1] - sums[0]);
     const double offset = -scale * sums[0];
-    QVERIFY2(scale >= 0.00002 && scale <= 0.00004, qPrintable(QString::number(scale)));
-    QVERIFY2(offset >= -4 && offset <= -2, qPrintable(QString::number(offset)));
+    const bool within = scale >= 0.00002 && scale <= 0.00004 && offset >= -4 && offset <= -2;
+    QVERIFY2(within == withinLimits, qPrintable(QStringLiteral("scale %1, offset %2").arg(scale).arg(offset)));
+
+    QVERIFY(f.bench.writeRegister(Ipt, 3, 0).size() == 8);
+    QVERIFY(writeFloat(f.bench, Ipt, quint16(49152 + 2 * (channel - 1)), float(scale)));
+    QVERIFY(writeFloat(f.bench, Ipt, quint16(49160 + 2 * (channel - 1)), float(offset)));
+    const float calibrated = iptCurrent(f.bench, channel);
+    QVERIFY2(std::abs(calibrated - factory) < 0.01f, qPrintable(QStringLiteral("%1 for %2").arg(calibrated).arg(factory)));
 }
 
 void tst_SimBench::currentsFollowScaleAndOffset()

@@ -96,6 +96,7 @@ void tst_SimCmdline::rejectsBadArguments_data()
     QTest::newRow("slot kinds not numbers") << QStringList{"--slot-kinds", "current,empty"} << "--slot-kinds";
     QTest::newRow("absurd slot error") << QStringList{"--slot-error", "-80"} << "--slot-error";
     QTest::newRow("no fifth ИПТ channel") << QStringList{"--slot-ipt-channel", "5"} << "--slot-ipt-channel";
+    QTest::newRow("no ИПТ channel 0 to spoil") << QStringList{"--ipt-out-of-limits", "0"} << "--ipt-out-of-limits";
 }
 
 void tst_SimCmdline::rejectsBadArguments()
@@ -115,7 +116,7 @@ void tst_SimCmdline::readsOptions()
                          "--executing-ms", "50", "--calibration-ms", "15", "--dt", "101.25", "--noisy-record", "0",
                          "--meter-autocirc", "200", "--meter-error", "-1.5", "--fault", "imr=silent", "--fault",
                          "meter=slow:100", "--no-signal-channel", "2", "--channels", "3", "--slot-kinds", "1,2",
-                         "--slot-error", "2.5", "--slot-ipt-channel", "4"}),
+                         "--slot-error", "2.5", "--slot-ipt-channel", "4", "--ipt-out-of-limits", "2"}),
              sim::SimCommandLine::Outcome::Run);
     const sim::Options& o = line.setup().options;
     QCOMPARE(o.directory, QStringLiteral("/tmp/x"));
@@ -130,6 +131,7 @@ void tst_SimCmdline::readsOptions()
     QCOMPARE((QList<int>{o.noSignalChannel, o.channels, o.slotKinds[0], o.slotKinds[1], o.slotIptChannel}),
              (QList<int>{2, 3, 1, 2, 4}));
     QCOMPARE(o.slotErrorPct, 2.5);
+    QCOMPARE(o.iptOutOfLimits, 2);
     QCOMPARE(line.setup().faults.size(), 2);
     QCOMPARE(line.setup().faults[1].first, Module::Meter);
 }
@@ -151,6 +153,7 @@ void tst_SimCmdline::defaultsAreTheEquipments()
     QCOMPARE((QList<int>{o.meterType, o.noSignalChannel, o.channels, o.slotKinds[0], o.slotKinds[1], o.slotIptChannel}),
              (QList<int>{0, 0, 4, 2, 0, 1}));
     QCOMPARE(o.slotErrorPct, 0.0);
+    QCOMPARE(o.iptOutOfLimits, 0);  // every ИПТ channel calibrates
 }
 
 void tst_SimCmdline::runsUntilTerminated()
