@@ -87,10 +87,12 @@ void ModuleDiscovery::finishSearch()
 void ModuleDiscovery::sgClick()
 {
     m_page.BtnPropZTA.setEnabled(false);
+    m_selected = nullptr;
     const int row = m_page.sg.row();
     if (row < 1 || row > int(kModuleRows.size()))
         return;
-    m_page.BtnPropZTA.setEnabled(m_ctx.reaches(m_ctx.modules.*kModuleRows[row - 1].descriptor));
+    m_selected = &(m_ctx.modules.*kModuleRows[row - 1].descriptor);
+    m_page.BtnPropZTA.setEnabled(m_ctx.reaches(*m_selected));
 }
 
 }  // namespace bench

@@ -21,6 +21,8 @@ public:
     void BitBtn5Click();
     void deviceNameAnswer(int mbAddr, const QVariant& value, int result);
     void sgClick();
+    // The module of the selected grid row; null while no module row is selected.
+    TPZTA* selectedModule() const { return m_selected; }
 
 private:
     void finishSearch();
@@ -29,6 +31,7 @@ private:
     ui::forms::ConfigPage& m_page;
     std::function<void()> m_storeAddresses;
     bool m_unsent = false;  // an answer of this search could not be sent
+    TPZTA* m_selected = nullptr;
 };
 
 }  // namespace bench

@@ -12,7 +12,7 @@ LinkConnections::LinkConnections(ui::forms::MainForm& form, TCanalFrm& canal, Li
     : m_form(form), m_canal(canal), m_benchLine(bench), m_meterLine(meter), m_bench(bench.server),
       m_meter(meter.server), m_meterAddress(meterAddress), m_hooks(std::move(hooks))
 {
-    Q_ASSERT(m_hooks.hideMeterWindows && m_hooks.restartMeterPolling);
+    Q_ASSERT(m_hooks.hideMeterWindows && m_hooks.restartMeterPolling && m_hooks.benchConnectedChanged);
     auto& cfg = m_form.config;
     cfg.BtnConnect.onClick = [this] { ConnectZTAExecute(); };
     m_form.CTRLK1.onClick = [this] { ConnectZTAExecute(); };
@@ -122,6 +122,7 @@ void LinkConnections::MBCMChangeConnected(bool connected)
     cfg.BtnCount.setEnabled(connected);
     m_form.SB.setPanelText(0, connected ? QStringLiteral("ZTA on") : m_canal.VarCPort + QStringLiteral("ZTA off"));
     cfg.BtnConnect.setCaption(connected ? QStringLiteral("Отключиться") : QStringLiteral("Подключиться"));
+    m_hooks.benchConnectedChanged(connected);
 }
 
 void LinkConnections::MBCM1ChangeConnected(bool connected)

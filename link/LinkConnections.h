@@ -11,10 +11,11 @@ namespace comm {
 
 class LinkConnections {
 public:
-    // What the lines' connection changes mean to other parts of the program; both required.
+    // What the lines' connection changes mean to other parts of the program; all required.
     struct Hooks {
-        std::function<void()> hideMeterWindows;     // before the meter line goes down
-        std::function<void()> restartMeterPolling;  // sent when the meter line comes up
+        std::function<void()> hideMeterWindows;              // before the meter line goes down
+        std::function<void()> restartMeterPolling;           // sent when the meter line comes up
+        std::function<void(bool)> benchConnectedChanged;     // the defaults broadcast follows the bench line
     };
 
     // The lines' connected flags are written here only, from their connection events.

@@ -35,13 +35,17 @@ TMainFrm::TMainFrm(const ServerFactory& makeServer, comm::PortSource ports)
                  meterWindows.hideSingle();
                  meterWindows.HideAll();
              },
-             [this] { meterPolling.restartPolling(); }}),
+             [this] { meterPolling.restartPolling(); },
+             [this](bool on) { FrmInit.benchConnectionChanged(on); }}),
       discovery(ctx, form.config, [this] { MProFrm.writeIni(); }),
       moduleParameters(ctx),
+      PropertyFrm(ctx.bench),
+      FrmInit(ctx.bench),
       imr(ctx, form.Label84),
       imrTuning(ctx, form.imr, imr),
       usiReadout(ctx, form.usiGroup),
       iptReadout(ctx, form.iptGroup, form.ipt, [this](double mA) { KsForm1.TokIpt(mA); }),
+      iptCalibration(ctx, form.ipt2),
       delayLine(ctx, form.imr, form.poverQ, imr),
       meterPolling(ctx, form.config, {form.imitQ.EdtRashQ1, form.imitV.edtnabor}, meterWindows),
       meterSelection(ctx, form.config, meterWindows, MProFrm, [this] { meterPolling.restartPolling(); }),
@@ -71,6 +75,7 @@ TMainFrm::TMainFrm(const ServerFactory& makeServer, comm::PortSource ports)
     wireWindowControls();
 
     readSettings();
+    colorSetup = std::make_unique<TColorSetup>(form);
     bench::showModuleAddresses(form.config.sg, ctx.modules);
     RaiseServerPriority();
     links.attachAll();
@@ -86,6 +91,8 @@ void TMainFrm::wireWindowControls()
     form.config.SpeedButton1.onClick = [this] { SpeedButton1Click(); };
     form.config.BBnTarger.onClick = [this] { BBnTargerClick(); };
     form.config.Label3.onClick = [this] { Label3Click(); };
+    form.config.BtnPropZTA.onClick = [this] { BtnPropZTAClick(); };
+    form.asd1.onClick = [this] { FrmInit.show(); };
     form.StatusBar.onMouseDown = [this](Qt::MouseButton b, bool shift) { StatusBarMouseDown(b, shift); };
     form.mnuServicePages.onClick = [this] { mnuServicePagesClick(); };
     form.N9.onClick = [] { showAboutBox(); };
@@ -134,6 +141,12 @@ void TMainFrm::Label3Click()
 {
     ui::Button& reset = form.config.Button19;
     reset.setVisible(!reset.isVisible());
+}
+
+void TMainFrm::BtnPropZTAClick()
+{
+    if (bench::TPZTA* module = discovery.selectedModule())
+        PropertyFrm.showFor(*module);
 }
 
 void TMainFrm::BBnTargerClick()

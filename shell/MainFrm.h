@@ -1,9 +1,11 @@
 #pragma once
 // The main window: it owns the two line connections, the program-wide context and the dialogs,
 // and builds the part of the program behind each page, group and window.
+#include "bench/FrmInit.h"
 #include "bench/ImrAutomaton.h"
 #include "bench/ModuleDiscovery.h"
 #include "bench/ModuleParameters.h"
+#include "bench/PropertyFrm.h"
 #include "link/CanalFrm.h"
 #include "link/LinkConnections.h"
 #include "link/MBComMaster.h"
@@ -23,8 +25,10 @@
 #include "modes/VolumeVerification.h"
 #include "service/DelayLineCalibration.h"
 #include "service/ImrTuning.h"
+#include "service/IptCalibration.h"
 #include "service/IptReadout.h"
 #include "service/UsiReadout.h"
+#include "shell/ColorCustomisation.h"
 #include "shell/TargetTask.h"
 #include "shell/context/Context.h"
 #include "ui/forms/MainForm.h"
@@ -64,10 +68,13 @@ public:
     comm::LinkConnections links;
     bench::ModuleDiscovery discovery;
     bench::ModuleParameters moduleParameters;
+    bench::TPropertyFrm PropertyFrm;
+    bench::TFrmInit FrmInit;
     bench::ImrAutomaton imr;
     service::ImrTuning imrTuning;
     service::UsiReadout usiReadout;
     service::IptReadout iptReadout;
+    service::IptCalibration iptCalibration;
     service::DelayLineCalibration delayLine;
 
     // The meter under test.
@@ -84,11 +91,15 @@ public:
     modes::VolumeVerification volumeVerification;
     modes::FlowVerification flowVerification;
 
+    // Built once the settings are read: the colour file applies on top of them.
+    std::unique_ptr<TColorSetup> colorSetup;
+
     void SpeedButton1Click();
     void StatusBarMouseDown(Qt::MouseButton button, bool shift);
     void BBnTargerClick();
     void mnuServicePagesClick();
     void Label3Click();
+    void BtnPropZTAClick();
 
 private:
     void wireWindowControls();

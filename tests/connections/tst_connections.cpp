@@ -23,8 +23,10 @@ struct LinesFixture {
     quint8 meterAddress = 0;
     int pollingRestarts = 0;
     int meterWindowsHidden = 0;
+    QList<bool> benchStates;
     comm::LinkConnections links{form, canal, benchLine, meterLine, meterAddress,
-                                {[this] { ++meterWindowsHidden; }, [this] { ++pollingRestarts; }}};
+                                {[this] { ++meterWindowsHidden; }, [this] { ++pollingRestarts; },
+                                 [this](bool on) { benchStates.append(on); }}};
 
     LinesFixture() { settings::setSettingsDirectory(dir.path()); }
     settings::IniFile ini() const { return settings::IniFile(settings::ztaIniPath()); }
@@ -95,6 +97,7 @@ private Q_SLOTS:
         QCOMPARE(f.form.SB.panelText(0), QString("COM1ZTA off"));
         QCOMPARE(c.BtnConnect.caption(), QString("Подключиться"));
         QVERIFY(!f.benchLine.connected);
+        QCOMPARE(f.benchStates, (QList<bool>{true, false}));
     }
 
     void windowFollowsTheMeterLine()

@@ -85,7 +85,7 @@ struct Page {
     }
 
     test::MainFixture w;
-    service::IptCalibration calibration{w.main->ctx, w.form().ipt2};
+    service::IptCalibration& calibration = w.main->iptCalibration;
     FakeIpt ipt;
     QList<int> pauses;
     std::function<void()> duringPause;

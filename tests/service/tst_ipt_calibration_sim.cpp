@@ -40,7 +40,7 @@ private Q_SLOTS:
         o.iptOutOfLimits = outOfLimits;
         test::Workbench w(o);
         QVERIFY(w.connected);
-        service::IptCalibration calibration(w.ctx(), w.form().ipt2);
+        service::IptCalibration& calibration = w.main->iptCalibration;
         calibration.pause = [](int) { comm::pause(20); };
         for (int reg : {49154, 49155, 49162, 49163})  // the channel's line wiped out
             w.equipment.setHolding(sim::Module::Ipt, reg, 0);

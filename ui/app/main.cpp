@@ -26,7 +26,8 @@ int main(int argc, char** argv)
                                                             &main.ImVOFrm.form, &main.calcFrm.form,
                                                             &main.FlowMeterForm.form, &main.FlowMeterFormKS.form,
                                                             &main.KsForm1.form, &main.KsForm1.calibration(0).form,
-                                                            &main.KsForm1.calibration(1).form})
+                                                            &main.KsForm1.calibration(1).form, &main.PropertyFrm.form,
+                                                            &main.FrmInit.form})
             windows.manage(*f);
         windows.manage(main.form);
         main.form.onClose = [&app] { app.quit(); };

@@ -13,9 +13,9 @@ MainForm::MainForm()
       mnuDevices(this, "mnuDevices", nullptr),
       CTRLK1(this, "CTRLK1", &mnuDevices),
       CTRLP1(this, "CTRLP1", &mnuDevices),
-      asd1(this, "asd1", &mnuDevices),
       mnuService(this, "mnuService", nullptr),
       mnuServicePages(this, "mnuServicePages", &mnuService),
+      asd1(this, "asd1", &mnuService),
       mnuHelp(this, "mnuHelp", nullptr),
       N9(this, "N9", &mnuHelp),
       ppmColor(this, "ppmColor", nullptr),
@@ -50,7 +50,7 @@ MainForm::MainForm()
     CTRLK1.setCaption(QStringLiteral("Подключиться к ЗТА (CTRL+K)"));
     CTRLP1.setCaption(QStringLiteral("Подключиться к расходомеру (CTRL+P)"));
     asd1.setCaption(QStringLiteral("Восстановление настроек"));
-    asd1.setVisible(false);
+    asd1.setHint(QStringLiteral("Для наладчика: все модули на линии получают заводские адрес, скорость и задержку RTS"));
     mnuService.setCaption(QStringLiteral("Сервис"));
     mnuServicePages.setCaption(QStringLiteral("Страницы настройки ИМР, ИПТ и УСИ"));
     mnuServicePages.setHint(QStringLiteral("Для наладчика: настройка ИМР, калибровка линии задержки и ИПТ"));

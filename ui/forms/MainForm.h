@@ -29,9 +29,9 @@ public:
     ui::MenuItem mnuDevices;
     ui::MenuItem CTRLK1;
     ui::MenuItem CTRLP1;
-    ui::MenuItem asd1;
     ui::MenuItem mnuService;
     ui::MenuItem mnuServicePages;
+    ui::MenuItem asd1;  // "Восстановление настроек", a service item for the technician
     ui::MenuItem mnuHelp;
     ui::MenuItem N9;
 
