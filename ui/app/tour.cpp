@@ -24,13 +24,16 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 namespace {
 
-// Silent dialogs whose modal forms are answered by the tour.
+// Silent dialogs whose modal forms and colour choices are answered by the tour.
 class TourDialogs : public ui::qt::SilentDialogs {
 public:
     std::function<void(ui::Form&)> onModal;
+    std::optional<ui::Color> colour;
+    std::optional<ui::Color> chooseColor(ui::Color) override { return colour; }
     ui::ModalResult showModal(ui::Form& form) override
     {
         form.modalResult = ui::ModalResult::Cancel;
@@ -119,6 +122,16 @@ int main(int argc, char** argv)
         waitFor([&] { return cfg.BitBtn5.isEnabled(); }, 30000);
         cfg.cbxprib.select(meterType);
         shoot(main.form, QStringLiteral("config"));
+
+        // The operator's colours: the pop-up recolours the control the mouse passed over last.
+        dialogs.colour = ui::Color(0x00C0FFFF);
+        main.form.mouseMoved(&cfg.Edit4);
+        main.form.N1.click();
+        main.form.mouseMoved(&cfg.GbPrib);
+        dialogs.colour = ui::Color(0x00E0F0D0);
+        main.form.N1.click();
+        shoot(main.form, QStringLiteral("config-recoloured"));
+        main.form.N2.click();  // back to the designed colours
 
         // Flow imitation at 13 m3/h with the statistics window.
         main.form.pc.setActivePage(&main.form.imitQ.TSImitQ);
