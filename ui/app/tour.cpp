@@ -160,8 +160,15 @@ int main(int argc, char** argv)
         shoot(main.calcFrm.form, QStringLiteral("statistics-volume"));
         main.form.imitV.BtnQStop.click();
 
-        // The bench's own verification pages.
+        // The bench's own verification pages, the counter and current groups on their pages there.
         shell::applyLayout(main.form, shell::LayoutBench);
+        main.form.pc.setActivePage(&main.form.usi.TsUSI);
+        shoot(main.form, QStringLiteral("counter-page"));
+        main.form.pc.setActivePage(&main.form.ipt.TSIpt);
+        main.form.iptGroup.ChbTok.click();
+        settle(2500);
+        shoot(main.form, QStringLiteral("current-page"));
+        main.form.iptGroup.ChbTok.click();
         main.form.pc.setActivePage(&main.form.poverQ.TSPoverQ);
         main.form.poverQ.BtnStartPover.click();
         main.form.poverQ.RGNepr.select(1);
