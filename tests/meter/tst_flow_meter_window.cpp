@@ -1,6 +1,7 @@
 // The settings window of the two-channel meter: the channel choice and the registers it hands
 // to the polling, the status words, every read and write with what it sends and shows, bad
 // input, the connected flag, and the stored window position.
+#include "../support/FakeContext.h"
 #include "../support/WindowPlace.h"
 #include "link/DataType.h"
 #include "link/Line.h"
@@ -11,9 +12,6 @@
 #include "shell/input/NumberInput.h"
 #include "shell/settings/IniFile.h"
 #include "shell/settings/SettingsLocation.h"
-#include "tests/support/FakeComMaster.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/StatisticsProbe.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,10 +30,9 @@ struct Restart {
 };
 
 // The window on a connected fake meter line, its settings in a directory of its own.
-struct WindowFixture {
+struct WindowFixture : test::FakeContext {
     WindowFixture()
     {
-        settings::setSettingsDirectory(dir.path());
         ctx.meter.connected = true;
         ctx.Pribor.RegQ = -1;
         ctx.Pribor.RegV = -1;
@@ -95,14 +92,6 @@ struct WindowFixture {
         return qobject_cast<ui::Edit*>(form().find(where))->text();
     }
 
-    QTemporaryDir dir;
-    test::ScriptedDialogs dialogs;
-    ui::Form mainWindow{"MainForm"};
-    ui::StatusBar messageLine{&mainWindow, "SB", nullptr};
-    test::StatisticsProbe statistics;
-    test::FakeComMaster benchServer;
-    test::FakeComMaster meterServer;
-    shell::Context ctx{benchServer, meterServer, messageLine, statistics};
     QList<Restart> restarts;
     std::unique_ptr<meter::TFlowMeterForm> window;
 };

@@ -1,6 +1,7 @@
 // The multi-channel meter's window: the regime and the verification command, the channel list
 // and the polling of the chosen channel, the reads of all channels and the writes of the chosen
 // one with their refusals, the readings it shows and the stored position.
+#include "../support/FakeContext.h"
 #include "../support/WindowPlace.h"
 #include "link/DataType.h"
 #include "link/Line.h"
@@ -11,9 +12,6 @@
 #include "shell/input/NumberInput.h"
 #include "shell/settings/IniFile.h"
 #include "shell/settings/SettingsLocation.h"
-#include "tests/support/FakeComMaster.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/StatisticsProbe.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,10 +44,9 @@ struct Polled {
 };
 
 // The window on a connected fake meter line of type 6, its settings in a directory of its own.
-struct KsFixture {
+struct KsFixture : test::FakeContext {
     KsFixture()
     {
-        settings::setSettingsDirectory(dir.path());
         ctx.meter.connected = true;
         ctx.PriborType = 6;
         open();
@@ -102,14 +99,6 @@ struct KsFixture {
     }
     ui::forms::FlowMeterFormKS& form() { return window->form; }
 
-    QTemporaryDir dir;
-    test::ScriptedDialogs dialogs;
-    ui::Form host{"host"};
-    ui::StatusBar messageLine{&host, "SB", nullptr};
-    test::StatisticsProbe statistics;
-    test::FakeComMaster benchServer;
-    test::FakeComMaster server;
-    shell::Context ctx{benchServer, server, messageLine, statistics};
     FakePeriphery periphery;
     QList<Polled> restarts;
     std::unique_ptr<meter::TFlowMeterFormKS> window;
@@ -139,7 +128,7 @@ private Q_SLOTS:
         QVERIFY(f.form().EdtV.isReadOnly() && f.form().EdtQ.isReadOnly() && f.form().EdtAc.isReadOnly());
         QVERIFY(!f.form().cbxIzm.isVisible() && !f.form().Button8.isVisible() && !f.form().Label10.isVisible());
         QCOMPARE(f.form().cbxIzm.itemIndex(), 1);
-        QVERIFY(f.server.requests.isEmpty());
+        QVERIFY(f.meterServer.requests.isEmpty());
     }
 
     // Each polled regime sets the row of the state table; a failed poll only says so.
@@ -200,7 +189,7 @@ private Q_SLOTS:
         f.answer(meter::qid::CurrentRegime, comm::u8(quint8(regime)));
         f.periphery.shown = true;
         f.form().Button7.click();
-        const comm::Request* r = f.server.last(16);
+        const comm::Request* r = f.meterServer.last(16);
         QVERIFY(r);
         QCOMPARE(r->op, Op::WriteRegisters);
         QCOMPARE(r->reg, 74);
@@ -237,7 +226,7 @@ private Q_SLOTS:
         f.periphery.calibratingNow = calibrating;
         f.periphery.shown = true;
         f.form().Button7.click();
-        QVERIFY(f.server.requests.isEmpty());
+        QVERIFY(f.meterServer.requests.isEmpty());
         QCOMPARE(f.dialogs.messages, message.isEmpty() ? QStringList() : QStringList{message});
         QVERIFY(f.periphery.shown);
         QVERIFY(f.form().Button7.isEnabled());
@@ -268,7 +257,7 @@ private Q_SLOTS:
         f.choose(index);
         QCOMPARE(f.window->Canal(), index);
         QCOMPARE(f.restarts.last(), (Polled{flowReg, volumeReg, acReg}));
-        const comm::Request* r = f.server.last(18);
+        const comm::Request* r = f.meterServer.last(18);
         QVERIFY(r);
         QCOMPARE(r->op, Op::WriteRegisters);
         QCOMPARE(r->reg, 75);
@@ -299,7 +288,7 @@ private Q_SLOTS:
         f.window->OneCanal = false;
         f.choose(2);
         QCOMPARE(f.restarts.last(), (Polled{49596, 49604, 16482}));
-        QCOMPARE(f.server.count(18), 0);
+        QCOMPARE(f.meterServer.count(18), 0);
     }
 
     // The click is a posted message: nothing changes until the event loop runs it.
@@ -322,13 +311,13 @@ private Q_SLOTS:
     {
         KsFixture f;
         f.choose(2);
-        const int writes = f.server.count(18);
+        const int writes = f.meterServer.count(18);
         f.answer(18, QVariant(), comm::ResultIllegalAddress);
         QCOMPARE(f.form().RgCanal.itemIndex(), -1);
         f.deliverPosted();
         QCOMPARE(f.window->Canal(), -1);
         QCOMPARE(f.restarts.last(), (Polled{-1, -1, -1}));
-        QCOMPARE(f.server.count(18), writes);
+        QCOMPARE(f.meterServer.count(18), writes);
 
         f.answer(18, QVariant());
         QCOMPARE(f.form().RgCanal.itemIndex(), -1);
@@ -362,7 +351,7 @@ private Q_SLOTS:
         if (before >= 0)
             f.choose(before);
         const int restarts = f.restarts.size();
-        const int writes = f.server.count(18);
+        const int writes = f.meterServer.count(18);
         f.answer(26, comm::u8(quint8(count)));
         QTEST(f.form().RgCanal.items(), "items");
         QCOMPARE(f.form().RgCanal.itemIndex(), after);
@@ -374,10 +363,10 @@ private Q_SLOTS:
         QCOMPARE(f.window->Canal(), after);
         if (after < 0) {
             QCOMPARE(f.restarts.last(), (Polled{-1, -1, -1}));
-            QCOMPARE(f.server.count(18), writes);
+            QCOMPARE(f.meterServer.count(18), writes);
         } else {
             QCOMPARE(f.restarts.last().RegQ, 49592 + 2 * after);
-            QCOMPARE(f.server.count(18), writes + 1);
+            QCOMPARE(f.meterServer.count(18), writes + 1);
         }
     }
 
@@ -431,9 +420,9 @@ private Q_SLOTS:
             {26, Op::ReadInput, 26, comm::DataType::UInt8, 1},
             {28, Op::ReadHolding, 7, comm::DataType::UInt8, 2},
         };
-        QCOMPARE(f.server.requests.size(), expected.size());
+        QCOMPARE(f.meterServer.requests.size(), expected.size());
         for (int i = 0; i < expected.size(); ++i) {
-            const comm::Request& r = f.server.requests.at(i);
+            const comm::Request& r = f.meterServer.requests.at(i);
             QCOMPARE(r.qid, expected[i].qid);
             QCOMPARE(r.op, expected[i].op);
             QCOMPARE(r.reg, expected[i].reg);
@@ -525,7 +514,7 @@ private Q_SLOTS:
         QFETCH(QVariantList, values);
         KsFixture f;
         f.choose(2);
-        f.server.requests.clear();
+        f.meterServer.requests.clear();
         f.form().EdtMed.setText(QStringLiteral("12.5"));
         f.form().EdtOtsek.setText(QStringLiteral("0,75"));
         f.form().EdtUZS.setText(QStringLiteral("1480.25"));
@@ -533,9 +522,9 @@ private Q_SLOTS:
         f.form().EdtShift.setText(QStringLiteral("-0.5"));
         static_cast<ui::Button*>(f.form().find(button))->click();
         QVERIFY(f.dialogs.messages.isEmpty());
-        QCOMPARE(f.server.requests.size(), qids.size());
+        QCOMPARE(f.meterServer.requests.size(), qids.size());
         for (int i = 0; i < qids.size(); ++i) {
-            const comm::Request& r = f.server.requests.at(i);
+            const comm::Request& r = f.meterServer.requests.at(i);
             QCOMPARE(r.qid, qids[i]);
             QCOMPARE(r.op, Op::WriteRegisters);
             QCOMPARE(r.reg, regs[i]);
@@ -564,8 +553,8 @@ private Q_SLOTS:
         f.form().EdtOtsek.setText(QStringLiteral("0"));
         f.form().EdtUZS.setText(QStringLiteral("0"));
         f.form().Button1.click();
-        QTEST(f.server.last(-20)->value.toInt(), "sent");
-        QTEST(f.server.last(-21)->value.toInt(), "sent");
+        QTEST(f.meterServer.last(-20)->value.toInt(), "sent");
+        QTEST(f.meterServer.last(-21)->value.toInt(), "sent");
     }
 
     // A write with bad input or without a chosen channel says why in one message and sends
@@ -615,9 +604,9 @@ private Q_SLOTS:
             static_cast<ui::Edit*>(f.form().find(named[0]))->setText(named.value(1, QStringLiteral("1x")));
         }
         f.ctx.meter.connected = connected;
-        f.server.requests.clear();
+        f.meterServer.requests.clear();
         static_cast<ui::Button*>(f.form().find(button))->click();
-        QVERIFY(f.server.requests.isEmpty());
+        QVERIFY(f.meterServer.requests.isEmpty());
         QCOMPARE(f.dialogs.messages, message.isEmpty() ? QStringList() : QStringList{message});
     }
 
@@ -648,8 +637,8 @@ private Q_SLOTS:
         KsFixture f;
         f.window->ShowAll();
         QVERIFY(f.form().isVisible());
-        QCOMPARE(f.server.requests.size(), 1);
-        const comm::Request& r = f.server.requests.first();
+        QCOMPARE(f.meterServer.requests.size(), 1);
+        const comm::Request& r = f.meterServer.requests.first();
         QCOMPARE(r.qid, 26);
         QCOMPARE(r.op, Op::ReadInput);
         QCOMPARE(r.reg, 26);

@@ -1,6 +1,7 @@
 // The output slot window and the current output calibration of the multi-channel meter on fake
 // lines: the slot kinds read and written, the four calibration points measured by the current
 // meter, the tolerance check and the table writes, "Остановить", the refusals and rejections.
+#include "../support/FakeContext.h"
 #include "bench/Qids.h"
 #include "link/DataType.h"
 #include "link/Line.h"
@@ -9,9 +10,6 @@
 #include "shell/input/NumberFormat.h"
 #include "shell/settings/IniFile.h"
 #include "shell/settings/SettingsLocation.h"
-#include "tests/support/FakeComMaster.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/StatisticsProbe.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,10 +50,9 @@ void settle()
 // The slot window on two fake lines. The meter takes every write; the current meter answers
 // each calibration read with `currents` of the point the meter outputs, on channel 1, and each
 // of its answers counts as one second of the calibration timer.
-struct SlotsFixture {
+struct SlotsFixture : test::FakeContext {
     SlotsFixture()
     {
-        settings::setSettingsDirectory(dir.path());
         connectLine(meterServer, ctx.meter);
         connectLine(benchServer, ctx.bench);
         ctx.meter.connected = true;
@@ -134,14 +131,6 @@ struct SlotsFixture {
     }
     ui::forms::KsCalibTokForm& window(int slot) { return slotWindow->calibration(slot).form; }
 
-    QTemporaryDir dir;
-    test::ScriptedDialogs dialogs;
-    ui::Form host{"host"};
-    ui::StatusBar messageLine{&host, "SB", nullptr};
-    test::StatisticsProbe statistics;
-    test::FakeComMaster benchServer;
-    test::FakeComMaster meterServer;
-    shell::Context ctx{benchServer, meterServer, messageLine, statistics};
     std::unique_ptr<meter::TKsForm1> slotWindow;
 
     QVariantList kinds{comm::u8(0), comm::u8(0)};
