@@ -1,8 +1,11 @@
 #include "ui/qt/FormWindow.h"
 
+#include "ui/qt/AccessibleNames.h"
 #include "ui/qt/ControlView.h"
 #include "ui/qt/MenuBinder.h"
 #include "ui/qt/PointerReports.h"
+#include "ui/qt/TabOrder.h"
+#include "ui/qt/widgets/MultiRowTabsAccessible.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -22,6 +25,10 @@ FormWindow::FormWindow(Form& form, QWidget* parent) : QMainWindow(parent), m_for
         bar->setNativeMenuBar(false);  // part of the window, so it is grabbed with it
     }
     buildControls();
+    const auto widgets = [this](const Control* c) { return widgetOf(c); };
+    MultiRowTabsAccessible::install();
+    new AccessibleNames(form, widgets, this);
+    new TabOrder(form, widgets, this);
     m_menus = new MenuBinder(form, *this, bar);
     m_pointer = new PointerReports(
         form, *m_client, [this](const QWidget* w) { return m_controlOfWidget.value(w); },

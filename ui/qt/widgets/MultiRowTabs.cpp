@@ -1,5 +1,6 @@
 #include "ui/qt/widgets/MultiRowTabs.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionTab>
@@ -10,6 +11,16 @@ namespace ui::qt {
 
 namespace {
 constexpr int kFrame = 2;  // the pane's border
+
+// Screen readers hear about a tab through the strip's interface, where tab i is child i.
+void announce(QWidget* strip, int i, QAccessible::Event what)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent e(strip, what);
+    e.setChild(i);
+    QAccessible::updateAccessibility(&e);
+}
 }  // namespace
 
 MultiRowTabs::MultiRowTabs(QWidget* parent) : QWidget(parent) {}
@@ -37,12 +48,14 @@ void MultiRowTabs::setTabText(int i, const QString& caption)
 {
     m_tabs[i].caption = caption;
     relayout();
+    announce(this, i, QAccessible::NameChanged);
 }
 
 void MultiRowTabs::setTabVisible(int i, bool visible)
 {
     m_tabs[i].visible = visible;
     relayout();
+    announce(this, i, QAccessible::StateChanged);
 }
 
 void MultiRowTabs::setCurrentIndex(int i)
@@ -51,6 +64,8 @@ void MultiRowTabs::setCurrentIndex(int i)
     for (int k = 0; k < count(); ++k)
         m_tabs.at(k).page->setVisible(k == m_current);
     relayout();
+    if (m_current >= 0)
+        announce(this, m_current, QAccessible::Selection);
 }
 
 QRect MultiRowTabs::tabRect(int i) const
@@ -145,7 +160,7 @@ void MultiRowTabs::mousePressEvent(QMouseEvent* e)
 {
     for (int i = 0; i < count(); ++i)
         if (tabRect(i).contains(e->position().toPoint())) {
-            Q_EMIT tabClicked(i);
+            pressTab(i);
             return;
         }
     QWidget::mousePressEvent(e);

@@ -26,6 +26,9 @@ public:
     int rowCount() const { return m_rowCount; }
     QRect pageRect() const;      // where pages sit, in this widget's coordinates
 
+    // The operator presses tab i: by a click, or through assistive technology.
+    void pressTab(int i) { Q_EMIT tabClicked(i); }
+
 Q_SIGNALS:
     void tabClicked(int index);  // by the operator
 
