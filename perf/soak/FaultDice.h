@@ -1,0 +1,27 @@
+#pragma once
+// What the simulated module does to the requests that follow, drawn at random before each one:
+// usually nothing; sometimes silence, a damaged CRC, an exception or a late answer (late either
+// within the answer time-out or beyond it); now and then the port vanishes a moment later.
+#include "sim/Options.h"
+
+#include <random>
+
+namespace perf {
+
+struct Mishap {
+    sim::FaultSpec fault;
+    bool vanish = false;
+    int vanishAfterMs = 0;  // after the request was handed to the server
+};
+
+class FaultDice {
+public:
+    FaultDice(quint32 seed, int answerDelayMs);
+    Mishap roll();
+
+private:
+    std::mt19937 m_rng;
+    int m_answerDelayMs;
+};
+
+}  // namespace perf
