@@ -5,6 +5,7 @@
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/ui/AccessibleTree.h"
 #include "tests/ui/DemoForm.h"
+#include "ui/forms/FormCatalog.h"
 #include "ui/forms/MainForm.h"
 #include "ui/qt/Appearance.h"
 #include "ui/qt/FormWindow.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -113,6 +115,8 @@ private Q_SLOTS:
 
     void tabWalksTheControlsInDeclaredOrder_data();
     void tabWalksTheControlsInDeclaredOrder();
+    void tabReachesEveryControlOfEveryWindow_data();
+    void tabReachesEveryControlOfEveryWindow();
 
 private:
     std::unique_ptr<test::ScriptedDialogs> m_dialogs;
@@ -374,6 +378,67 @@ void AccessibilityTest::tabWalksTheControlsInDeclaredOrder()
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     QCOMPARE(tabWalk(*m_window, m_window->widgetOf(&m_form->button)), expected);
+}
+
+void AccessibilityTest::tabReachesEveryControlOfEveryWindow_data()
+{
+    QTest::addColumn<int>("index");
+    const auto forms = ui::forms::createAllForms();
+    for (int i = 0; i < int(forms.size()); ++i)
+        QTest::newRow(qPrintable(forms.at(i)->name())) << i;
+}
+
+// Every enabled control the operator sees and can type into or press comes up, in the order
+// the form declares its controls.
+void AccessibilityTest::tabReachesEveryControlOfEveryWindow()
+{
+    QFETCH(int, index);
+    const auto forms = ui::forms::createAllForms();
+    ui::Form& form = *forms.at(index);
+    FormWindow w(form);
+    form.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+
+    QHash<const QWidget*, int> declared;  // a control's widget -> its place in the form
+    QList<const ui::Control*> expected;
+    for (int i = 0; i < int(form.controls().size()); ++i) {
+        const ui::Control* c = form.controls().at(i);
+        QWidget* cw = w.widgetOf(c);
+        if (!cw)
+            continue;
+        declared.insert(cw, i);
+        static const QSet<ui::Kind> takesFocus{ui::Kind::Button, ui::Kind::Edit, ui::Kind::Memo, ui::Kind::CheckBox,
+                                               ui::Kind::RadioButton, ui::Kind::ComboBox, ui::Kind::TrackBar};
+        if (takesFocus.contains(c->kind()) && cw->isVisible() && cw->isEnabled())
+            expected << c;
+    }
+    const auto controlOf = [&](QWidget* f) {
+        while (f && !declared.contains(f))
+            f = f->parentWidget();
+        return f ? form.controls().at(declared.value(f)) : nullptr;
+    };
+    QVERIFY(!expected.isEmpty());
+    QWidget* first = w.widgetOf(expected.first());
+    first->setFocus(Qt::TabFocusReason);
+    QList<const ui::Control*> walked{expected.first()};
+    for (int i = 0; i < 500 && QApplication::focusWidget(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* f = QApplication::focusWidget();
+        if (f == first || !f)
+            break;
+        if (const ui::Control* c = controlOf(f); c && c != walked.last())
+            walked << c;
+    }
+    // The walk started somewhere in the middle; the cycle begins at the first declared control.
+    const auto place = [&](const ui::Control* c) { return declared.value(w.widgetOf(c)); };
+    const auto start = std::min_element(walked.begin(), walked.end(), [&](auto* a, auto* b) { return place(a) < place(b); });
+    std::rotate(walked.begin(), start, walked.end());
+    for (int i = 1; i < walked.size(); ++i)
+        QVERIFY2(declared.value(w.widgetOf(walked.at(i - 1))) < declared.value(w.widgetOf(walked.at(i))),
+                 qPrintable(walked.at(i - 1)->name() + " before " + walked.at(i)->name()));
+    for (const ui::Control* c : std::as_const(expected))
+        QVERIFY2(walked.contains(c), qPrintable(c->name() + " not reached"));
 }
 
 QTEST_MAIN(AccessibilityTest)
