@@ -9,7 +9,8 @@ namespace ui::qt {
 namespace {
 
 // One tab of the strip. Tabs have no object of their own, so the page's component name
-// answers QAccessible::UserText for tools that look controls up by name.
+// answers QAccessible::UserText for tools that look controls up by name (widgets answer with
+// their object names; Qt 6.4 has no QAccessible::Identifier).
 class PageTabAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
     PageTabAccessible(MultiRowTabs* tabs, int index) : m_tabs(tabs), m_index(index) {}
