@@ -8,6 +8,8 @@
 #include <QModbusReply>
 #include <QSerialPort>
 
+#include <algorithm>
+
 namespace comm::rtu {
 
 RtuLine::RtuLine(QObject* parent) : QObject(parent) {}
@@ -26,7 +28,9 @@ bool RtuLine::open(const PortSettings& s)
     client->setConnectionParameter(QModbusDevice::SerialDataBitsParameter, QSerialPort::Data8);
     client->setConnectionParameter(QModbusDevice::SerialParityParameter, QSerialPort::NoParity);
     client->setConnectionParameter(QModbusDevice::SerialStopBitsParameter, QSerialPort::OneStop);
-    client->setTimeout(s.answerDelayMs);
+    // Qt ignores a time-out under 10 ms and keeps its own second; the shortest it honours is
+    // the nearest to what was asked.
+    client->setTimeout(std::max(s.answerDelayMs, 10));
     client->setNumberOfRetries(s.retries);
     if (!client->connectDevice() || client->state() != QModbusDevice::ConnectedState)
         return false;

@@ -460,6 +460,18 @@ private Q_SLOTS:
         QCOMPARE(log().last(3).result, 0);
     }
 
+    // The shortest time-out Qt honours is 10 ms; a shorter one must not leave Qt's own second
+    // in force, where a module answering 300 ms late would still be heard.
+    void answerDelayBelowQtsFloor()
+    {
+        REQUIRE_SIMULATOR(*line);
+        reconnect(5, 0);
+        simulator()->setFault(Module::Imr, slow(300));
+        master().ReadHoldRegs(1, 0, WordReg, 18, 1);
+        QVERIFY(log().waitFor(1));
+        QCOMPARE(log().last(1).result, int(comm::ResultNoAnswer));
+    }
+
     void notConnected_data()
     {
         QTest::addColumn<QString>("state");
