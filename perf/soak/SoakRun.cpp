@@ -1,6 +1,6 @@
 #include "SoakRun.h"
 
-#include "ResidentMemory.h"
+#include "ProcessUsage.h"
 
 #include "sim/Simulator.h"
 
@@ -153,8 +153,10 @@ void SoakRun::onExchange(int qid, int result)
     m_lastAnswerNs = t;
     if (m_ledger.answered(qid, t, result)) {
         m_owed.erase(qid);
-        if (m_ledger.firstAnswers() == std::max(1, m_settings.requests / 10))
+        if (m_ledger.firstAnswers() == std::max(1, m_settings.requests / 10)) {
             m_rssAfterWarmUp = residentKb();
+            m_descriptorsAfterWarmUp = openDescriptors();
+        }
     }
     submitMore();
 }
@@ -206,6 +208,8 @@ void SoakRun::finish()
     if (m_rssAfterWarmUp >= 0) {
         const qint64 last = residentKb();
         r.rssAfterWarmUpKb = m_rssAfterWarmUp;
+        r.descriptorsAfterWarmUp = m_descriptorsAfterWarmUp;
+        r.descriptorsAtEnd = openDescriptors();
         r.rssGrowthKb = last - m_rssAfterWarmUp;
         r.rssPeakGrowthKb = std::max(m_rssPeak, last) - m_rssAfterWarmUp;
     }

@@ -42,6 +42,8 @@ struct SoakReport {
     qint64 rssAfterWarmUpKb = -1;
     qint64 rssGrowthKb = 0;    // from the end of the warm-up to the end
     qint64 rssPeakGrowthKb = 0;
+    int descriptorsAfterWarmUp = -1;
+    int descriptorsAtEnd = -1;
     double slowestMs = 0;
     double hungAfterMs = 0;
     std::array<int, Ledger::ResultSlots> results{};
@@ -89,6 +91,7 @@ private:
     qint64 m_lastAnswerNs = 0;
     bool m_draining = false;
     qint64 m_rssAfterWarmUp = -1;
+    int m_descriptorsAfterWarmUp = -1;
     qint64 m_rssPeak = 0;
     SoakReport m_report;
 };

@@ -21,6 +21,9 @@ using namespace perf;
 
 namespace {
 
+// The line may be between a close and a reopen when the soak ends.
+constexpr int DescriptorSlack = 4;
+
 struct Options {
     SoakSettings soak;
     qint64 rssBoundKb = 4096;
@@ -77,6 +80,7 @@ void printFigures(const Options& o, const SoakReport& r)
     std::printf("resident memory %lld kB after the warm-up, then %+lld kB at the end, %+lld kB at the peak (bound %lld kB)\n",
                 (long long)r.rssAfterWarmUpKb, (long long)r.rssGrowthKb, (long long)r.rssPeakGrowthKb,
                 (long long)o.rssBoundKb);
+    std::printf("open descriptors %d after the warm-up, %d at the end\n", r.descriptorsAfterWarmUp, r.descriptorsAtEnd);
 }
 
 }  // namespace
@@ -114,6 +118,6 @@ int main(int argc, char** argv)
     std::fflush(stdout);
     const bool answeredOnce = t.lost == 0 && t.dup == 0 && t.hung == 0 && r.strays == 0;
     const bool sound = answeredOnce && r.unnoticedVanish == 0 && !r.reconnectFailed && r.rssAfterWarmUpKb > 0
-                       && r.rssGrowthKb <= o.rssBoundKb;
+                       && r.rssGrowthKb <= o.rssBoundKb && r.descriptorsAtEnd - r.descriptorsAfterWarmUp <= DescriptorSlack;
     return sound ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The process's resident memory as the kernel counts it.
+// What the process holds, as the kernel counts it: resident memory and open descriptors.
+#include <QDir>
 #include <QFile>
 
 namespace perf {
@@ -17,6 +18,12 @@ inline qint64 residentKb()
             return line.mid(6).trimmed().split(' ').first().toLongLong();
     }
     return -1;
+}
+
+// Open file descriptors; a port reopened again and again must not leave them behind.
+inline int openDescriptors()
+{
+    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size());
 }
 
 }  // namespace perf
