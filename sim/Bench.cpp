@@ -38,6 +38,9 @@ Bench::Bench(const Options& o, const MeterType& meterType, Clock::time_point now
 {
     Q_ASSERT(m_meterCurrentChannel >= 0 && m_meterCurrentChannel < IptModule::Channels);
     m_imr.setMeterAutocirculations(o.meterAutocirculations);
+    m_imr.setSpeedCode(o.moduleSpeedCodes[0]);
+    m_usi.setSpeedCode(o.moduleSpeedCodes[1]);
+    m_ipt.setSpeedCode(o.moduleSpeedCodes[2]);
 }
 
 void Bench::advanceTo(Clock::time_point now)

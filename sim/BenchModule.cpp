@@ -6,18 +6,35 @@ namespace {
 constexpr int AddressReg = 0;
 constexpr int SpeedReg = 1;
 constexpr int RtsDelayReg = 2;
-constexpr int SpeedCode9600 = 3;
-constexpr int HighestSpeedCode = 4;  // 19200
+constexpr int Bauds[BenchModule::HighestSpeedCode + 1] = {1200, 2400, 4800, 9600, 19200};
 constexpr quint16 IllegalDataValue = 3;
 }  // namespace
+
+int BenchModule::baudOfSpeedCode(int code)
+{
+    Q_ASSERT(code >= 0 && code <= HighestSpeedCode);
+    return Bauds[code];
+}
+
+int BenchModule::speedCodeOfBaud(int baud)
+{
+    for (int code = 0; code <= HighestSpeedCode; ++code)
+        if (Bauds[code] == baud)
+            return code;
+    return -1;
+}
 
 BenchModule::BenchModule(const char* name, int address, Clock::time_point now)
     : Device(address, now), m_name(name), m_factoryAddress(address)
 {
     registers().declare(Table::Holding, AddressReg, 3);
     registers().setWord(Table::Holding, AddressReg, quint16(address));
-    registers().setWord(Table::Holding, SpeedReg, SpeedCode9600);
+    setSpeedCode(HighestSpeedCode);
 }
+
+int BenchModule::lineBaud() const { return baudOfSpeedCode(registers().word(Table::Holding, SpeedReg)); }
+
+void BenchModule::setSpeedCode(int code) { registers().setWord(Table::Holding, SpeedReg, quint16(code)); }
 
 void BenchModule::setAddress(int address)
 {

@@ -21,6 +21,8 @@ public:
 
     // UTF-8 text answered to Report Server ID.
     virtual QByteArray name() const = 0;
+    // The line speed the device listens at; 0: any.
+    virtual int lineBaud() const { return 0; }
 
     RegisterMap& registers() { return m_registers; }
     const RegisterMap& registers() const { return m_registers; }

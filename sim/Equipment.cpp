@@ -12,11 +12,11 @@ Equipment::Equipment(Options options)
         responder(lineOf(m)).attach(m, &m_bench.device(m));
 }
 
-std::optional<Reply> Equipment::respond(LineKind line, const QByteArray& frame)
+std::optional<Reply> Equipment::respond(LineKind line, const QByteArray& frame, int lineBaud)
 {
     std::lock_guard lock(m_mutex);
     m_bench.advanceTo(Clock::now());
-    return responder(line).respond(frame, m_wire);
+    return responder(line).respond(frame, m_wire, lineBaud > 0 ? lineBaud : m_options.lineSpeed);
 }
 
 Device& Equipment::current(Module m)

@@ -26,7 +26,9 @@ public:
 
     // The answer of the line's devices to one request frame (address to CRC), with the time
     // after the request when it is due; nothing when no device answers (also for a broadcast).
-    std::optional<Reply> respond(LineKind line, const QByteArray& frame);
+    // `lineBaud` is the speed the master sent at; 0 when the transport cannot tell, and then the
+    // options' lineSpeed stands in for it.
+    std::optional<Reply> respond(LineKind line, const QByteArray& frame, int lineBaud = 0);
 
     void setFault(Module m, const FaultSpec& f);
     void setWireTime(bool on, int baud);

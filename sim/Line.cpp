@@ -70,7 +70,7 @@ void Line::serve(const QByteArray& frame)
 {
     if (frame.isEmpty())
         return;
-    const std::optional<Reply> reply = m_respond(frame);
+    const std::optional<Reply> reply = m_respond(frame, m_pty.slaveBaud());
     if (!reply)
         return;
     if (reply->delayUs <= 0) {

@@ -20,7 +20,8 @@ namespace sim {
 class Line : public QObject {
     Q_OBJECT
 public:
-    using Responder = std::function<std::optional<Reply>(const QByteArray& frame)>;
+    // Gets each request frame with the speed the master set on the port (0 when unknown).
+    using Responder = std::function<std::optional<Reply>(const QByteArray& frame, int lineBaud)>;
 
     explicit Line(Responder responder, QObject* parent = nullptr);
     ~Line() override;

@@ -14,18 +14,24 @@ constexpr int BroadcastAddress = 0;
 
 void LineResponder::attach(Module m, Device* device) { m_stations.append(Station{m, device, {}}); }
 
-std::optional<Reply> LineResponder::respond(const QByteArray& frame, const WireSettings& wire)
+bool LineResponder::hears(const Station& s, int lineBaud)
+{
+    const int own = s.device->lineBaud();
+    return lineBaud == 0 || own == 0 || own == lineBaud;
+}
+
+std::optional<Reply> LineResponder::respond(const QByteArray& frame, const WireSettings& wire, int lineBaud)
 {
     if (!hasValidCrc(frame))
         return std::nullopt;
     const int address = quint8(frame[0]);
     const QByteArray pdu = frame.mid(1, frame.size() - 3);
     if (address == BroadcastAddress) {
-        broadcast(pdu);
+        broadcast(pdu, lineBaud);
         return std::nullopt;
     }
     for (Station& s : m_stations) {
-        if (s.device->address() != address)
+        if (s.device->address() != address || !hears(s, lineBaud))
             continue;
         ++s.requests;
         if (s.fault.fault == Fault::Silent)
@@ -43,10 +49,10 @@ std::optional<Reply> LineResponder::respond(const QByteArray& frame, const WireS
 }
 
 // A module that would refuse the request or is struck dumb does not execute it either.
-void LineResponder::broadcast(const QByteArray& pdu)
+void LineResponder::broadcast(const QByteArray& pdu, int lineBaud)
 {
     for (Station& s : m_stations) {
-        if (s.device->address() == BroadcastAddress)
+        if (s.device->address() == BroadcastAddress || !hears(s, lineBaud))
             continue;
         ++s.requests;
         if (s.fault.fault != Fault::Silent && s.fault.fault != Fault::Exception)

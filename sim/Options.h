@@ -49,6 +49,12 @@ struct Options {
     double slotErrorPct = 0;   // type 6: its current boards' error at 20 mA
     int slotIptChannel = 1;    // the current meter's channel (1..4) the meter's current output is wired to
     int iptOutOfLimits = 0;    // the current meter's channel (1..4) whose response fails a calibration; 0 none
+    // The speed code (register 1: 0 = 1200 .. 3 = 9600, 4 = 19200 baud) each bench module leaves
+    // the factory with, indexed ИМР, УСИ, ИПТ. A module hears only requests sent at its own speed.
+    std::array<int, 3> moduleSpeedCodes{4, 4, 4};
+    // The bench line's speed where the port does not show it (a relay, a test's own transport);
+    // 0: unknown, every module hears every request.
+    int lineSpeed = 0;
 };
 
 }  // namespace sim

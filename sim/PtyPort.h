@@ -20,6 +20,9 @@ public:
 
     bool isOpen() const { return m_master >= 0; }
     int masterFd() const { return m_master; }
+    // The speed the opener of the slave side set, in baud (a pty carries the slave's settings on
+    // its master too); 0 when it cannot be read or is not a standard speed.
+    int slaveBaud() const;
     QString linkPath() const { return m_linkPath; }
     QString slavePath() const { return m_slavePath; }
 

@@ -1,5 +1,6 @@
 #include "sim/SimCommandLine.h"
 
+#include "sim/BenchModule.h"
 #include "sim/LineDirectory.h"
 
 #include <QCommandLineParser>
@@ -62,6 +63,18 @@ std::optional<std::array<int, 2>> slotKindsNamed(const QString& text)
             return std::nullopt;
     }
     return kinds;
+}
+
+// "usi=9600": a bench module and a speed it can be set to.
+bool assignModuleSpeed(const QString& text, std::array<int, 3>* codes)
+{
+    const std::optional<Module> module = moduleNamed(text.section(u'=', 0, 0));
+    bool numeric = false;
+    const int code = BenchModule::speedCodeOfBaud(text.section(u'=', 1).toInt(&numeric));
+    if (!module || *module == Module::Meter || !numeric || code < 0 || text.count(u'=') != 1)
+        return false;
+    (*codes)[size_t(*module)] = code;
+    return true;
 }
 
 }  // namespace
@@ -150,8 +163,19 @@ SimCommandLine::Outcome SimCommandLine::parse(const QStringList& arguments)
                                    QStringLiteral("Inject a fault, repeatable: module=kind, module imr|usi|ipt|meter, "
                                                   "kind none|silent|crc|exception[:code]|slow[:ms]."),
                                    QStringLiteral("module=kind"));
+    const QCommandLineOption moduleSpeed(QStringLiteral("module-speed"),
+                                         QStringLiteral("The speed a bench module is set to, repeatable: module=baud, "
+                                                        "module imr|usi|ipt, baud 1200|2400|4800|9600|19200 (19200). "
+                                                        "A module hears only requests sent at its own speed."),
+                                         QStringLiteral("module=baud"));
+    const QCommandLineOption lineSpeed(QStringLiteral("line-speed"),
+                                       QStringLiteral("The bench line's speed when the port does not show it (a relay "
+                                                      "between the program and the simulator); 0: every module hears "
+                                                      "every speed (0)."),
+                                       QStringLiteral("baud"));
     parser.addOptions({help, dir, imr, usi, ipt, meter, type, wire, baud, executing, calibration, dt, noisy, autocirc,
-                       meterError, noSignal, channels, slotKinds, slotError, slotIpt, iptOutOfLimits, fault});
+                       meterError, noSignal, channels, slotKinds, slotError, slotIpt, iptOutOfLimits, fault,
+                       moduleSpeed, lineSpeed});
     m_help = parser.helpText();
 
     if (!parser.parse(arguments)) {
@@ -177,7 +201,8 @@ SimCommandLine::Outcome SimCommandLine::parse(const QStringList& arguments)
         && number(parser, meterError, &o.meterErrorPct, -50.0, 50.0)
         && number(parser, noSignal, &o.noSignalChannel, 1, 2) && number(parser, channels, &o.channels, 1, 4)
         && number(parser, slotError, &o.slotErrorPct, -50.0, 50.0) && number(parser, slotIpt, &o.slotIptChannel, 1, 4)
-        && number(parser, iptOutOfLimits, &o.iptOutOfLimits, 1, 4);
+        && number(parser, iptOutOfLimits, &o.iptOutOfLimits, 1, 4)
+        && number(parser, lineSpeed, &o.lineSpeed, 0, 1000000);
     if (!numbersValid)
         return Outcome::Error;
     if (parser.isSet(slotKinds)) {
@@ -187,6 +212,12 @@ SimCommandLine::Outcome SimCommandLine::parse(const QStringList& arguments)
             return Outcome::Error;
         }
         o.slotKinds = *kinds;
+    }
+    for (const QString& text : parser.values(moduleSpeed)) {
+        if (!assignModuleSpeed(text, &o.moduleSpeedCodes)) {
+            m_error = QStringLiteral("bad module speed \"%1\": expected imr|usi|ipt=1200|2400|4800|9600|19200").arg(text);
+            return Outcome::Error;
+        }
     }
     o.directory = parser.value(dir);
     o.wireTime = parser.isSet(wire);

@@ -65,7 +65,8 @@ bool Simulator::start(QString* error)
         for (Module m : {Module::Imr, Module::Meter}) {
             Equipment* equipment = &d->equipment;
             const LineKind kind = lineOf(m);
-            Line* line = new Line([equipment, kind](const QByteArray& frame) { return equipment->respond(kind, frame); },
+            Line* line = new Line([equipment, kind](const QByteArray& frame,
+                                                    int lineBaud) { return equipment->respond(kind, frame, lineBaud); },
                                   d->context);
             d->lineOf(m) = line;
             if (why.isEmpty() && !line->open(d->pathOf(m), &why))

@@ -13,6 +13,7 @@ class RtuMaster {
 public:
     bool open(const QString& path);
     void close() { m_port.close(); }
+    bool setBaudRate(int baud) { return m_port.setBaudRate(baud); }
 
     // Sends `frame` with its CRC appended and returns the answer frame (CRC included), empty
     // when none came within timeoutMs.

@@ -97,6 +97,9 @@ void tst_SimCmdline::rejectsBadArguments_data()
     QTest::newRow("absurd slot error") << QStringList{"--slot-error", "-80"} << "--slot-error";
     QTest::newRow("no fifth ИПТ channel") << QStringList{"--slot-ipt-channel", "5"} << "--slot-ipt-channel";
     QTest::newRow("no ИПТ channel 0 to spoil") << QStringList{"--ipt-out-of-limits", "0"} << "--ipt-out-of-limits";
+    QTest::newRow("a speed no module takes") << QStringList{"--module-speed", "usi=38400"} << "usi=38400";
+    QTest::newRow("the meter's speed is not modelled") << QStringList{"--module-speed", "meter=9600"} << "meter=9600";
+    QTest::newRow("module speed without a module") << QStringList{"--module-speed", "9600"} << "9600";
 }
 
 void tst_SimCmdline::rejectsBadArguments()
@@ -116,7 +119,8 @@ void tst_SimCmdline::readsOptions()
                          "--executing-ms", "50", "--calibration-ms", "15", "--dt", "101.25", "--noisy-record", "0",
                          "--meter-autocirc", "200", "--meter-error", "-1.5", "--fault", "imr=silent", "--fault",
                          "meter=slow:100", "--no-signal-channel", "2", "--channels", "3", "--slot-kinds", "1,2",
-                         "--slot-error", "2.5", "--slot-ipt-channel", "4", "--ipt-out-of-limits", "2"}),
+                         "--slot-error", "2.5", "--slot-ipt-channel", "4", "--ipt-out-of-limits", "2",
+                         "--module-speed", "usi=9600", "--module-speed", "ipt=1200", "--line-speed", "4800"}),
              sim::SimCommandLine::Outcome::Run);
     const sim::Options& o = line.setup().options;
     QCOMPARE(o.directory, QStringLiteral("/tmp/x"));
@@ -132,6 +136,8 @@ void tst_SimCmdline::readsOptions()
              (QList<int>{2, 3, 1, 2, 4}));
     QCOMPARE(o.slotErrorPct, 2.5);
     QCOMPARE(o.iptOutOfLimits, 2);
+    QCOMPARE((QList<int>{o.moduleSpeedCodes[0], o.moduleSpeedCodes[1], o.moduleSpeedCodes[2], o.lineSpeed}),
+             (QList<int>{4, 3, 0, 4800}));
     QCOMPARE(line.setup().faults.size(), 2);
     QCOMPARE(line.setup().faults[1].first, Module::Meter);
 }

@@ -3,6 +3,7 @@
 #include "SimFixture.h"
 
 #include "sim/Crc16.h"
+#include "sim/Equipment.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -31,6 +32,8 @@ private Q_SLOTS:
     void coilsReadAndWrite();
     void addressRegisterMovesTheModuleAfterAnswering();
     void setAddressZeroTakesModuleOff();
+    void moduleHearsOnlyItsOwnSpeed();
+    void lineSpeedStandsInWhereThePortHidesIt();
     void faults_data();
     void faults();
     void wireTimeDelaysAnswers();
@@ -53,7 +56,7 @@ void tst_SimProtocol::readsHoldingRegistersOfEachModule()
     const auto regs = f.bench.readRegisters(quint8(address), 0x03, 0, 3);
     QVERIFY(regs);
     QCOMPARE(regs->at(0), quint16(address));  // register 0 holds the module's own address
-    QCOMPARE(regs->at(1), quint16(3));        // 9600 baud
+    QCOMPARE(regs->at(1), quint16(4));        // 19200 baud, the factory speed
 }
 
 void tst_SimProtocol::garbageIsDroppedAndTheNextFrameServed()
@@ -114,7 +117,7 @@ void tst_SimProtocol::blockWriteIsAllOrNothing()
     const QByteArray answer = f.bench.exchange(writeRegistersRequest(1, 1, {2, 300}));
     QCOMPARE(answer.size(), 5);
     QCOMPARE(quint8(answer[1]), quint8(0x90));
-    QCOMPARE(f.simulator->holding(Module::Imr, 1), quint16(3));
+    QCOMPARE(f.simulator->holding(Module::Imr, 1), quint16(4));
 }
 
 void tst_SimProtocol::broadcastExecutesButNeverAnswers()
@@ -197,6 +200,39 @@ void tst_SimProtocol::setAddressZeroTakesModuleOff()
     QCOMPARE(f.simulator->holding(Module::Usi, 2), quint16(9));
     f.simulator->setAddress(Module::Ipt, 7);
     QCOMPARE(f.bench.readRegisters(7, 0x03, 0, 1), QList<quint16>{7});
+}
+
+// The pty carries the speed the master set, so the simulator hears what a module would.
+void tst_SimProtocol::moduleHearsOnlyItsOwnSpeed()
+{
+    SimFixture f;
+    QVERIFY(f.started);
+    // The new speed takes effect after the answer, which still goes out at 19200.
+    QCOMPARE(f.bench.writeRegister(1, 1, 3), sim::withCrc(request(1, 0x06, 1, 3)));
+    QCOMPARE(f.bench.exchange(request(1, 0x03, 0, 1), 200), QByteArray());
+    QVERIFY(f.bench.readRegisters(2, 0x03, 0, 1));  // the УСИ stays at 19200
+
+    QVERIFY(f.bench.setBaudRate(9600));
+    QCOMPARE(f.bench.readRegisters(1, 0x03, 1, 1), QList<quint16>{3});
+    QCOMPARE(f.bench.exchange(request(2, 0x03, 0, 1), 200), QByteArray());
+    // A broadcast reaches only the modules at the line's speed.
+    f.bench.exchange(request(0, 0x06, 2, 9), 100);
+    QCOMPARE(f.simulator->holding(Module::Imr, 2), quint16(9));
+    QCOMPARE(f.simulator->holding(Module::Usi, 2), quint16(0));
+}
+
+// Behind a relay the simulator cannot see the speed; the option tells it.
+void tst_SimProtocol::lineSpeedStandsInWhereThePortHidesIt()
+{
+    sim::Options o;
+    o.moduleSpeedCodes = {3, 4, 4};  // ИМР at 9600
+    o.lineSpeed = 9600;
+    sim::Equipment equipment(o);
+    const QByteArray readAddress = sim::withCrc(request(1, 0x03, 0, 1));
+    QVERIFY(equipment.respond(sim::LineKind::Bench, readAddress));
+    QVERIFY(!equipment.respond(sim::LineKind::Bench, sim::withCrc(request(2, 0x03, 0, 1))));
+    // A speed the transport does know wins over the option.
+    QVERIFY(!equipment.respond(sim::LineKind::Bench, readAddress, 19200));
 }
 
 void tst_SimProtocol::faults_data()

@@ -173,7 +173,8 @@ Answer InProcessServer::exchange(const comm::Request& r, qint64* answerDelayUs)
         return comm::rtu::answerOf(r, *refused);
     const Outgoing& out = std::get<Outgoing>(prepared);
     const QModbusRequest pdu = out.kind == Outgoing::Kind::Raw ? out.pdu : requestOf(out);
-    const std::optional<sim::Reply> reply = m_equipment.respond(m_line, frameOf(r.address, pdu));
+    // Sent at the port's present speed: a module set to another one does not hear it.
+    const std::optional<sim::Reply> reply = m_equipment.respond(m_line, frameOf(r.address, pdu), ComSpeed());
     if (r.address == 0)
         return comm::rtu::answerOf(r, comm::ResultOk);  // a broadcast is done once sent
 
