@@ -9,6 +9,7 @@ constexpr int BadCrcPerMille = 10;
 constexpr int ExceptionPerMille = 20;
 constexpr int SlowPerMille = 20;
 constexpr int VanishPerMille = 2;
+constexpr int CancelPerMille = 5;
 }  // namespace
 
 FaultDice::FaultDice(quint32 seed, int answerDelayMs) : m_rng(seed), m_answerDelayMs(answerDelayMs) {}
@@ -36,6 +37,8 @@ Mishap FaultDice::roll()
     }
     m.vanish = upTo(999) < VanishPerMille;
     m.vanishAfterMs = upTo(m_answerDelayMs);
+    m.cancel = upTo(999) < CancelPerMille;
+    m.cancelAfterMs = upTo(m_answerDelayMs);
     return m;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // What the simulated module does to the requests that follow, drawn at random before each one:
 // usually nothing; sometimes silence, a damaged CRC, an exception or a late answer (late either
-// within the answer time-out or beyond it); now and then the port vanishes a moment later.
+// within the answer time-out or beyond it); now and then the port vanishes a moment later, or
+// the request is cancelled, perhaps before its answer comes.
 #include "sim/Options.h"
 
 #include <random>
@@ -12,6 +13,8 @@ struct Mishap {
     sim::FaultSpec fault;
     bool vanish = false;
     int vanishAfterMs = 0;  // after the request was handed to the server
+    bool cancel = false;    // FreeTask on the request's number
+    int cancelAfterMs = 0;
 };
 
 class FaultDice {

@@ -139,6 +139,12 @@ void SoakRun::submitMore()
         m_mix.send(m_server, qid);
         if (mishap.vanish)
             QTimer::singleShot(mishap.vanishAfterMs, this, &SoakRun::pullPort);
+        // Queued, on the line or already answered: the request still has exactly one answer.
+        if (mishap.cancel)
+            QTimer::singleShot(mishap.cancelAfterMs, this, [this, qid] {
+                m_report.cancelledOwed += m_owed.count(qid);
+                m_server.FreeTask(qid);
+            });
     }
     if (m_next > m_settings.requests && m_owed.empty()) {
         // Late second answers would come within one request's worst case.

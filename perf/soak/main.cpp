@@ -1,9 +1,9 @@
 // A fault soak of the communication server: one-shot requests through the real server over a
-// pseudo-terminal to the simulated bench, with silence, damaged CRCs, exceptions, late answers
-// and the port vanishing and coming back, drawn at random. Every request must be answered
-// exactly once, none may hang, and the resident memory must stay flat after the warm-up.
+// pseudo-terminal to the simulated bench, with silence, damaged CRCs, exceptions, late answers,
+// cancellations and the port vanishing and coming back, drawn at random. Every request must be
+// answered exactly once, none may hang, and the resident memory must stay flat after the warm-up.
 // The last line is the summary; the exit code is non-zero when a request was lost, answered
-// twice or hung, or the memory grew beyond the bound.
+// twice or hung, or the memory or the open descriptors grew beyond their bounds.
 #include "SoakRun.h"
 
 #include "link/rtu/TimerPrecision.h"
@@ -74,6 +74,7 @@ void printFigures(const Options& o, const SoakReport& r)
         if (r.results[code] > 0)
             std::printf(" %d=%d", code, r.results[code]);
     std::printf("\n");
+    std::printf("cancelled before the answer %d\n", r.cancelledOwed);
     std::printf("port vanished %d times, unnoticed %d; line closed unasked %d; reconnection %s\n", r.vanished,
                 r.unnoticedVanish, r.unexpectedClose, r.reconnectFailed ? "FAILED" : "ok");
     std::printf("stray answers %d%s\n", r.strays, r.stalled ? "; the server stopped answering, the rest was not sent" : "");
