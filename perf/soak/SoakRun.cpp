@@ -159,10 +159,11 @@ void SoakRun::onExchange(int qid, int result)
     m_lastAnswerNs = t;
     if (m_ledger.answered(qid, t, result)) {
         m_owed.erase(qid);
-        if (m_ledger.firstAnswers() == std::max(1, m_settings.requests / 10)) {
+        if (m_ledger.firstAnswers() == std::max(1, m_settings.requests / 10))
             m_rssAfterWarmUp = residentKb();
+        // Counted with the line open on both ends: a vanished port holds fewer.
+        if (m_rssAfterWarmUp >= 0 && m_descriptorsAfterWarmUp < 0 && m_port == Port::Up)
             m_descriptorsAfterWarmUp = openDescriptors();
-        }
     }
     submitMore();
 }
