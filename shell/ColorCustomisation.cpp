@@ -37,13 +37,15 @@ void TColorSetup::changeColour()
     if (!m_current)
         return;
     ui::Control* control = *m_current;
-    const auto chosen = ui::dialogs().chooseColor(control ? control->color() : ui::colors::BtnFace);
+    const ui::Color now = control ? control->color() : m_form.color();
+    const auto chosen = ui::dialogs().chooseColor(now == ui::colors::Default ? ui::colors::BtnFace : now);
     if (!chosen)
         return;
-    // The window itself has no colour of its own in the form model; its entry is only stored
-    // (it is never applied at start either).
+    // The window's own entry is stored but, unlike the controls', not applied at the next start.
     if (control)
         control->setColor(*chosen);
+    else
+        m_form.setColor(*chosen);
     settings::ColorFile file(settings::colorIniPath());
     reportUnsaved(file.storeColor(control ? control->name() : m_form.name(), *chosen), file);
 }

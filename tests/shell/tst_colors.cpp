@@ -34,6 +34,8 @@ QStringList shownChanges(const ui::Form& form)
 {
     const ui::forms::MainForm designed;
     QStringList out;
+    if (form.color() != designed.color())
+        out << form.name() + u'=' + QString::number(form.color());
     for (const ui::Control* c : form.controls()) {
         const ui::Control* d = designed.find(c->name());
         if (c->color() != d->color())
@@ -133,9 +135,9 @@ private Q_SLOTS:
             << QStringList{"EdtRashQ1=7"} << QStringList{"EdtRashQ1=7"} << QStringList{"EdtRashQ1=7"};
         QTest::newRow("nothing before the mouse moved") << QStringList{"color:7", "font:DejaVu Sans/0/9"}
                                                         << QStringList{} << QStringList{} << QStringList{};
-        QTest::newRow("window itself: colour stored, never applied at start")
+        QTest::newRow("window itself: colour shown and stored, not applied at start")
             << QStringList{"move:EdtRashQ1", "move:", "color:9", "font:DejaVu Sans/0/9"}
-            << QStringList{"MainFrm=9"} << QStringList{} << QStringList{};
+            << QStringList{"MainFrm=9"} << QStringList{"MainFrm=9"} << QStringList{};
         QTest::newRow("delete all, then a new colour")
             << QStringList{"move:EdtRashQ1", "color:1", "font:DejaVu Sans/0/9", "delete", "move:PnlUsi2", "color:2"}
             << QStringList{"PnlUsi2=2"}

@@ -75,6 +75,7 @@ private Q_SLOTS:
     void modelChangeShowsInWidget_data();
     void modelChangeShowsInWidget();
     void colourAndFontFollowTheModelAndResetToDesigned();
+    void formColourShowsBehindControlsOfTheirDesignedColour();
     void moveToPutsTheWidgetIntoTheNewContainer();
     void formGeometryAndVisibilityDriveTheWindow();
     void fixedBorderCannotBeResized();
@@ -223,6 +224,25 @@ void FormWindowTest::colourAndFontFollowTheModelAndResetToDesigned()
     m_form->edit.setFont(ui::Font{});
     QCOMPARE(edit->palette().color(QPalette::Base), designedBase);
     QCOMPARE(edit->font(), designedFont);
+}
+
+// A label in its designed colour shows the window's colour through; an edit keeps its face.
+void FormWindowTest::formColourShowsBehindControlsOfTheirDesignedColour()
+{
+    QWidget* label = m_window->widgetOf(&m_form->label);
+    QWidget* edit = m_window->widgetOf(&m_form->edit);
+    const QColor designedWindow = label->palette().color(QPalette::Window);
+    const QColor designedBase = edit->palette().color(QPalette::Base);
+
+    m_form->setColor(ui::rgb(10, 20, 30));
+    QCOMPARE(m_window->clientArea()->palette().color(QPalette::Window), QColor(10, 20, 30));
+    QVERIFY(m_window->clientArea()->autoFillBackground());
+    QCOMPARE(label->palette().color(QPalette::Window), QColor(10, 20, 30));
+    QCOMPARE(edit->palette().color(QPalette::Base), designedBase);
+
+    m_form->setColor(ui::colors::Default);
+    QCOMPARE(label->palette().color(QPalette::Window), designedWindow);
+    QVERIFY(!m_window->clientArea()->autoFillBackground());
 }
 
 void FormWindowTest::moveToPutsTheWidgetIntoTheNewContainer()

@@ -16,6 +16,8 @@
 #include "ui/qt/screens/SilentDialogs.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QScreen>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QTemporaryDir>
@@ -130,7 +132,29 @@ int main(int argc, char** argv)
         main.form.mouseMoved(&cfg.GbPrib);
         dialogs.colour = ui::Color(0x00E0F0D0);
         main.form.N1.click();
+        main.form.mouseMoved(nullptr);  // the window itself
+        dialogs.colour = ui::Color(0x00F0E8E0);
+        main.form.N1.click();
         shoot(main.form, QStringLiteral("config-recoloured"));
+
+        // The pop-up menu over the group box, as a right click opens it: a shot of the screen,
+        // since the menu is a window of its own.
+        {
+            QWidget& window = windows.windowOf(main.form);
+            QWidget* box = windows.windowOf(main.form).widgetOf(&cfg.GbPrib);
+            const QPoint inside(40, 30);
+            QContextMenuEvent click(QContextMenuEvent::Mouse, inside, box->mapToGlobal(inside));
+            QApplication::sendEvent(box, &click);
+            settle(300);
+            const QRect area = window.frameGeometry().adjusted(0, 0, 200, 0);
+            const QString path = out.filePath(QStringLiteral("colour-popup.png"));
+            const bool saved = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(),
+                                                                             area.height()).save(path);
+            std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+            failures += !saved;
+            if (QWidget* popup = QApplication::activePopupWidget())
+                popup->close();
+        }
         main.form.N2.click();  // back to the designed colours
 
         // Flow imitation at 13 m3/h with the statistics window.

@@ -23,6 +23,14 @@ void Form::setCaption(const QString& c)
     Q_EMIT changed(FormProp::Caption);
 }
 
+void Form::setColor(Color c)
+{
+    if (c == m_color)
+        return;
+    m_color = c;
+    Q_EMIT changed(FormProp::Color);
+}
+
 void Form::setGeometry(const QRect& r)
 {
     if (r == m_geometry)

@@ -16,7 +16,7 @@ namespace ui {
 enum class Border { Sizeable, Fixed, Dialog, ToolWindow, None };
 enum class Placement { Designed, ScreenCenter, DesktopCenter };
 enum class ModalResult { None, Ok, Cancel, Yes, No };
-enum class FormProp { Caption, Geometry, Visible };
+enum class FormProp { Caption, Geometry, Visible, Color };
 
 class Form : public QObject {
     Q_OBJECT
@@ -34,6 +34,11 @@ public:
     int top() const { return m_geometry.top(); }
     void setPosition(int left, int top);
     void setHeight(int h);
+
+    // The background of the window's client area; Default: the designed one. Controls that
+    // keep their designed colour show it too.
+    Color color() const { return m_color; }
+    void setColor(Color c);
 
     bool isVisible() const { return m_visible; }
     void show();
@@ -79,6 +84,7 @@ private:
     QString m_caption;
     QRect m_geometry;
     bool m_visible = false;
+    Color m_color = colors::Default;
     std::vector<Control*> m_controls;
 };
 

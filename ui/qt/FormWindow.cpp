@@ -1,6 +1,7 @@
 #include "ui/qt/FormWindow.h"
 
 #include "ui/qt/AccessibleNames.h"
+#include "ui/qt/Appearance.h"
 #include "ui/qt/ControlView.h"
 #include "ui/qt/MenuBinder.h"
 #include "ui/qt/PointerReports.h"
@@ -37,6 +38,7 @@ FormWindow::FormWindow(Form& form, QWidget* parent) : QMainWindow(parent), m_for
     setWindowTitle(form.caption());
     applyFlags();
     applyGeometry();
+    applyColor();
     connect(&form, &Form::changed, this, &FormWindow::formChanged);
     connect(&form, &QObject::destroyed, this, [this] { deleteLater(); });
     applyVisibility();
@@ -119,6 +121,16 @@ void FormWindow::applyGeometry()
     m_applying = false;
 }
 
+// Only the window role: edits and buttons keep their own faces.
+void FormWindow::applyColor()
+{
+    QPalette p;
+    if (m_form.color() != colors::Default)
+        p.setColor(QPalette::Window, toQColor(m_form.color()));
+    m_client->setPalette(p);
+    m_client->setAutoFillBackground(m_form.color() != colors::Default);
+}
+
 void FormWindow::applyVisibility()
 {
     setVisible(m_form.isVisible());
@@ -130,6 +142,7 @@ void FormWindow::formChanged(FormProp what)
     case FormProp::Caption:  setWindowTitle(m_form.caption()); break;
     case FormProp::Geometry: applyGeometry(); break;
     case FormProp::Visible:  applyVisibility(); break;
+    case FormProp::Color:    applyColor(); break;
     }
 }
 

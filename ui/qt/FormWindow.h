@@ -38,6 +38,7 @@ private:
     void applyFlags();
     void applyGeometry();
     void applyVisibility();
+    void applyColor();
     void formChanged(FormProp what);
 
     Form& m_form;
