@@ -3,12 +3,17 @@
 #include "shell/input/NumberInput.h"
 #include "shell/settings/IniFile.h"
 #include "shell/settings/SettingsLocation.h"
+#include "ui/model/Dialogs.h"
 
 namespace meter {
 
 namespace {
 const QString kList = QStringLiteral("List");
 const QString kAddress = QStringLiteral("ZTA Address");
+// Types are entered one at a time by hand and a bench knows a few dozen, so a thousand is
+// ample; a larger "Count" comes from a damaged file and must neither exhaust memory nor stall
+// the start reading entries that are not there.
+constexpr int kMaxEntries = 1000;
 
 QString entryKey(const char* key, int n)
 {
@@ -34,7 +39,14 @@ void TMProFrm::readINI()
     if (!ini.exists())
         return;
     // A negative count is as good as none.
-    const int count = std::max(0, ini.readInteger(kList, QStringLiteral("count"), 0));
+    int count = std::max(0, ini.readInteger(kList, QStringLiteral("count"), 0));
+    if (count > kMaxEntries) {
+        ui::dialogs().message(QStringLiteral("Список типов расходомеров в файле %1 повреждён: указано %2 типов, "
+                                             "а их может быть не больше %3. Прочитаны первые %3.")
+                                  .arg(ini.path(), QString::number(count), QString::number(kMaxEntries)),
+                              ui::Icon::Warning);
+        count = kMaxEntries;
+    }
     Imr = ini.readInteger(kAddress, QStringLiteral("IMR"), 0);
     Usi = ini.readInteger(kAddress, QStringLiteral("USI"), 0);
     IPT = ini.readInteger(kAddress, QStringLiteral("IPT"), 0);

@@ -1,13 +1,14 @@
 #include "shell/settings/ColorFile.h"
 
-#include <QFile>
-
 namespace settings {
 
 namespace {
 const QString kColorSection = QStringLiteral("Color");
 const QString kFontSection = QStringLiteral("Font");
 const QString kCount = QStringLiteral("count");
+// The main window has a few hundred controls, one entry each at most; a larger "count" comes
+// from a damaged file and must not stall the start.
+constexpr int kMaxEntries = 1000;
 
 QString numbered(const char* key, int i)
 {
@@ -15,10 +16,15 @@ QString numbered(const char* key, int i)
 }
 }  // namespace
 
+int ColorFile::entryCount(const QString& section) const
+{
+    return qBound(0, m_ini.readInteger(section, kCount, 0), kMaxEntries);
+}
+
 std::vector<StoredColor> ColorFile::colors() const
 {
     std::vector<StoredColor> entries;
-    const int count = m_ini.readInteger(kColorSection, kCount, 0);
+    const int count = entryCount(kColorSection);
     for (int i = 1; i <= count; ++i)
         entries.push_back({m_ini.readString(kColorSection, numbered("name", i), QString()),
                            m_ini.readInteger(kColorSection, numbered("color", i), ui::colors::BtnFace)});
@@ -28,7 +34,7 @@ std::vector<StoredColor> ColorFile::colors() const
 std::vector<StoredFont> ColorFile::fonts() const
 {
     std::vector<StoredFont> entries;
-    const int count = m_ini.readInteger(kFontSection, kCount, 0);
+    const int count = entryCount(kFontSection);
     for (int i = 1; i <= count; ++i)
         entries.push_back({m_ini.readString(kFontSection, numbered("name", i), QString()),
                            m_ini.readString(kFontSection, numbered("fontname", i), QStringLiteral("Arial")),
@@ -39,12 +45,12 @@ std::vector<StoredFont> ColorFile::fonts() const
 
 int ColorFile::entryFor(const QString& section, const QString& control)
 {
-    const int count = m_ini.readInteger(section, kCount, 0);
+    const int count = entryCount(section);
     for (int i = 1; i <= count; ++i)
         if (m_ini.readString(section, numbered("name", i), QStringLiteral("-")).compare(control, Qt::CaseInsensitive) == 0)
             return i;
-    const int added = qMax(count, 0) + 1;
-    return m_ini.writeInteger(section, kCount, added) ? added : 0;
+    const int added = count + 1;
+    return added <= kMaxEntries && m_ini.writeInteger(section, kCount, added) ? added : 0;
 }
 
 bool ColorFile::storeColor(const QString& control, ui::Color color)
@@ -65,7 +71,7 @@ bool ColorFile::storeFont(const QString& control, const ui::Font& font)
 
 bool ColorFile::removeAll()
 {
-    return !QFile::exists(path()) || QFile::remove(path());
+    return m_ini.remove();
 }
 
 }  // namespace settings

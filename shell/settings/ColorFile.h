@@ -35,12 +35,14 @@ public:
     bool storeColor(const QString& control, ui::Color color);
     bool storeFont(const QString& control, const ui::Font& font);
 
-    // Deletes the whole file; true when no file is left.
+    // Deletes the whole file; true when no entries are left.
     bool removeAll();
 
 private:
+    // "count" of the section, as far as it can be meant.
+    int entryCount(const QString& section) const;
     // The number of the control's entry in the section; a new entry raises "count".
-    // Zero when the new count could not be written.
+    // Zero when the new count could not be written or the section is full.
     int entryFor(const QString& section, const QString& control);
 
     IniFile m_ini;

@@ -10,29 +10,58 @@
 namespace settings {
 
 namespace {
-std::optional<QString> g_dir;
+std::optional<SettingsPlace> g_place;
 
-QString chooseDirectory()
+SettingsPlace placeOfThisProgram()
 {
     const QString exeDir = QCoreApplication::applicationDirPath();
-    if (!exeDir.isEmpty() && QFileInfo(exeDir).isWritable())
-        return exeDir;
-    QString user = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/zta-monitor");
-    QDir().mkpath(user);
-    return user;
+    const QString userDir =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/zta-monitor");
+    SettingsPlace place = choosePlace(exeDir, userDir, !exeDir.isEmpty() && QFileInfo(exeDir).isWritable());
+    if (place.directory == userDir)
+        QDir().mkpath(userDir);
+    return place;
+}
+
+const SettingsPlace& place()
+{
+    if (!g_place)
+        g_place = placeOfThisProgram();
+    return *g_place;
 }
 }  // namespace
 
+SettingsPlace choosePlace(const QString& exeDir, const QString& userDir, bool exeDirWritable)
+{
+    if (exeDirWritable)
+        return {exeDir, {}};
+    return {userDir, exeDir};
+}
+
 QString settingsDirectory()
 {
-    if (!g_dir)
-        g_dir = chooseDirectory();
-    return *g_dir;
+    return place().directory;
+}
+
+void setSettingsPlace(const SettingsPlace& p)
+{
+    g_place = p;
 }
 
 void setSettingsDirectory(const QString& dir)
 {
-    g_dir = dir;
+    setSettingsPlace({dir, {}});
+}
+
+QString olderFileOf(const QString& path)
+{
+    const SettingsPlace& p = place();
+    if (p.olderDirectory.isEmpty())
+        return {};
+    const QFileInfo file(path);
+    if (QDir::cleanPath(file.absolutePath()) != QDir::cleanPath(QFileInfo(p.directory).absoluteFilePath()))
+        return {};
+    return QDir(p.olderDirectory).filePath(file.fileName());
 }
 
 }  // namespace settings
