@@ -7,6 +7,20 @@
 
 namespace comm {
 
+namespace {
+
+// The message line's text for a line: its own words while it is up or closed on request,
+// and why it went down when its port failed.
+QString lineStateText(const MBComMaster& server, bool connected, const QString& on, const QString& off)
+{
+    if (connected)
+        return on;
+    const QString problem = server.LinkProblem();
+    return problem.isEmpty() ? off : problem;
+}
+
+}  // namespace
+
 LinkConnections::LinkConnections(ui::forms::MainForm& form, TCanalFrm& canal, Line& bench, Line& meter,
                                  quint8& meterAddress, Hooks hooks)
     : m_form(form), m_canal(canal), m_benchLine(bench), m_meterLine(meter), m_bench(bench.server),
@@ -120,7 +134,7 @@ void LinkConnections::MBCMChangeConnected(bool connected)
     m_form.StatusBar.setPanelText(0, connected ? QStringLiteral("Вкл сервер") : QStringLiteral("Выкл сервер"));
     cfg.BitBtn5.setEnabled(connected);
     cfg.BtnCount.setEnabled(connected);
-    m_form.SB.setPanelText(0, connected ? QStringLiteral("ZTA on") : m_canal.VarCPort + QStringLiteral("ZTA off"));
+    m_form.SB.setPanelText(0, lineStateText(m_bench, connected, QStringLiteral("ZTA on"), m_canal.VarCPort + QStringLiteral("ZTA off")));
     cfg.BtnConnect.setCaption(connected ? QStringLiteral("Отключиться") : QStringLiteral("Подключиться"));
     m_hooks.benchConnectedChanged(connected);
 }
@@ -131,7 +145,8 @@ void LinkConnections::MBCM1ChangeConnected(bool connected)
     m_meterLine.connected = connected;
     cfg.BitBtn7.setEnabled(connected);
     cfg.BtnSetup.setEnabled(connected);
-    m_form.SB.setPanelText(0, connected ? QStringLiteral("Pribor on") : m_canal.VarCPort + QStringLiteral("Pribor off"));
+    m_form.SB.setPanelText(0, lineStateText(m_meter, connected, QStringLiteral("Pribor on"),
+                                            m_canal.VarCPort + QStringLiteral("Pribor off")));
     cfg.BtnConnect1.setCaption(connected ? QStringLiteral("Отключиться") : QStringLiteral("Подключиться"));
     if (connected)
         m_hooks.restartMeterPolling();

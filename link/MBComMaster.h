@@ -52,6 +52,10 @@ public:
     // Opening and closing the port; the outcome arrives as OnChangeConnected.
     virtual bool Connected() const = 0;
     virtual void setConnected(bool on) = 0;
+    // Why the port is closed when nobody closed it (it did not open, or it vanished), in the
+    // operator's words; empty while open and after a requested close. Set before
+    // OnChangeConnected(false) is sent.
+    QString LinkProblem() const { return m_linkProblem; }
 
     void ReadHoldRegs(int qid, int period, int regAddres, int dataType, int dataCount);
     void ReadInputRegs(int qid, int period, int regAddres, int dataType, int dataCount);
@@ -70,6 +74,7 @@ Q_SIGNALS:
 protected:
     // Queues one request, addressed with the present DeviceAddres.
     virtual void submit(const Request& r) = 0;
+    void setLinkProblem(const QString& text) { m_linkProblem = text; }
 
 private:
     Request make(Request::Op op, int qid, int period, int reg, int count, DataType type, const QVariant& value = {}) const;
@@ -81,6 +86,7 @@ private:
     int m_answerDelay = 500;
     int m_retries = 5;
     int m_deviceAddres = 1;
+    QString m_linkProblem;
 };
 
 }  // namespace comm

@@ -88,6 +88,22 @@ std::variant<Outgoing, int> prepareExchange(const Request& r)
     return ResultNotPossible;
 }
 
+QModbusRequest requestPdu(const Outgoing& out)
+{
+    const auto start = quint16(out.unit.startAddress());
+    switch (out.kind) {
+    case Outgoing::Kind::Raw: return out.pdu;
+    case Outgoing::Kind::Write: return QModbusRequest(QModbusPdu::WriteSingleCoil, start, quint16(out.unit.value(0) ? 0xFF00 : 0x0000));
+    case Outgoing::Kind::Read: break;
+    }
+    const auto count = quint16(out.unit.valueCount());
+    switch (out.unit.registerType()) {
+    case QModbusDataUnit::Coils: return QModbusRequest(QModbusPdu::ReadCoils, start, count);
+    case QModbusDataUnit::InputRegisters: return QModbusRequest(QModbusPdu::ReadInputRegisters, start, count);
+    default: return QModbusRequest(QModbusPdu::ReadHoldingRegisters, start, count);
+    }
+}
+
 Answer answerOf(const Request& r, int result)
 {
     return Answer{r.address, r.function(), {}, result};

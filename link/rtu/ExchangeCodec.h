@@ -30,6 +30,9 @@ std::variant<Outgoing, int> prepareExchange(const Request& r);
 // The answer the finished reply gives to r.
 Answer interpretReply(const Request& r, const QModbusReply& reply);
 
+// The PDU Qt puts on the line for out.
+QModbusRequest requestPdu(const Outgoing& out);
+
 // An answer to r with the given Result and no value.
 Answer answerOf(const Request& r, int result);
 

@@ -1,13 +1,16 @@
 #include "link/rtu/RtuComMaster.h"
 
+#include "link/LineTrace.h"
 #include "link/PortList.h"
 #include "link/Result.h"
 #include "link/rtu/ExchangeCodec.h"
 #include "link/rtu/RtuWorker.h"
 
+#include <QMetaMethod>
+
 namespace comm {
 
-RtuComMaster::RtuComMaster(QObject* parent) : MBComMaster(parent)
+RtuComMaster::RtuComMaster(const char* line, QObject* parent) : MBComMaster(parent), m_trace(lineCategory(line))
 {
     m_thread.setObjectName(QStringLiteral("RtuComMaster"));
 }
@@ -25,7 +28,7 @@ bool RtuComMaster::attach()
 {
     if (m_worker)
         return true;
-    auto* worker = new rtu::RtuWorker;
+    auto* worker = new rtu::RtuWorker(m_trace);
     worker->moveToThread(&m_thread);
     connect(worker, &rtu::RtuWorker::answered, this, &RtuComMaster::onAnswered, Qt::QueuedConnection);
     connect(worker, &rtu::RtuWorker::connectedChanged, this, &RtuComMaster::onConnectedChanged, Qt::QueuedConnection);
@@ -35,7 +38,21 @@ bool RtuComMaster::attach()
         return false;
     }
     m_worker = worker;
+    if (isSignalConnected(QMetaMethod::fromSignal(&RtuComMaster::exchanged)))
+        forwardRecords();
     return true;
+}
+
+void RtuComMaster::connectNotify(const QMetaMethod& signal)
+{
+    if (signal == QMetaMethod::fromSignal(&RtuComMaster::exchanged))
+        forwardRecords();
+}
+
+void RtuComMaster::forwardRecords()
+{
+    if (m_worker && !m_records)
+        m_records = connect(m_worker, &rtu::RtuWorker::exchanged, this, &RtuComMaster::exchanged, Qt::QueuedConnection);
 }
 
 void RtuComMaster::setConnected(bool on)
@@ -120,9 +137,10 @@ void RtuComMaster::onAnswered(quint64 task, const rtu::Answer& a)
     Q_EMIT OnExchange(qid, a.mbAddr, a.function, a.value, a.result);
 }
 
-void RtuComMaster::onConnectedChanged(bool connected)
+void RtuComMaster::onConnectedChanged(bool connected, const QString& problem)
 {
     m_connected = connected;
+    setLinkProblem(problem);
     Q_EMIT OnChangeConnected(connected);
 }
 

@@ -3,13 +3,19 @@
 // user-interface thread; the serial work runs on a thread of its own, and every answer
 // comes back as a queued OnExchange, dispatched only while this thread processes events.
 //
+// Every finished exchange is traced in the line's logging category (LineTrace.h) and, for
+// those connected to exchanged(), sent as an ExchangeRecord.
+//
 // The component keeps the ledger of requests it still owes an answer: a one-shot request
 // leaves it with its answer or with its cancellation (Result 3), so neither a late answer
 // from the line nor a cancelled one can make a second OnExchange.
+#include "link/ExchangeRecord.h"
 #include "link/MBComMaster.h"
 
 #include <QHash>
 #include <QThread>
+
+class QLoggingCategory;
 
 namespace comm {
 
@@ -21,7 +27,8 @@ struct Answer;
 class RtuComMaster : public MBComMaster {
     Q_OBJECT
 public:
-    explicit RtuComMaster(QObject* parent = nullptr);
+    // line: "bench" or "meter", which names the trace's category.
+    explicit RtuComMaster(const char* line = nullptr, QObject* parent = nullptr);
     ~RtuComMaster() override;
 
     bool attach() override;
@@ -34,8 +41,14 @@ public:
     void FreeTask(int qid) override;
     void FreeAllTasks() override;
 
+Q_SIGNALS:
+    // Each finished exchange of the line, delivered like OnExchange.
+    void exchanged(const comm::ExchangeRecord& record);
+
 protected:
     void submit(const Request& r) override;
+    // The worker's records cross threads only once someone listens.
+    void connectNotify(const QMetaMethod& signal) override;
 
 private:
     struct Owed {
@@ -44,13 +57,16 @@ private:
     };
 
     void onAnswered(quint64 task, const rtu::Answer& answer);
-    void onConnectedChanged(bool connected);
+    void onConnectedChanged(bool connected, const QString& problem);
     // Cancels the given tasks; the one-shots among them get their Result 3.
     void cancel(const QList<quint64>& tasks);
     void answerLater(const Request& r, int result);
+    void forwardRecords();
 
     QThread m_thread;
+    const QLoggingCategory& m_trace;
     rtu::RtuWorker* m_worker = nullptr;
+    QMetaObject::Connection m_records;
     QHash<quint64, Owed> m_owed;
     quint64 m_nextTask = 1;
     bool m_connected = false;

@@ -2,24 +2,25 @@
 
 #include "link/Result.h"
 #include "link/rtu/ExchangeCodec.h"
+#include "link/rtu/LowLatency.h"
+#include "link/rtu/PortProblem.h"
 #include "link/rtu/Rs485.h"
 #include "link/rtu/RtuClient.h"
 
+#include <QLoggingCategory>
 #include <QModbusReply>
 #include <QSerialPort>
 
-#include <algorithm>
-
 namespace comm::rtu {
 
-RtuLine::RtuLine(QObject* parent) : QObject(parent) {}
+RtuLine::RtuLine(const QLoggingCategory& trace, QObject* parent) : QObject(parent), m_trace(trace) {}
 
 RtuLine::~RtuLine()
 {
     close();
 }
 
-bool RtuLine::open(const PortSettings& s)
+QString RtuLine::open(const PortSettings& s)
 {
     close();
     auto client = std::make_unique<RtuClient>();
@@ -28,20 +29,30 @@ bool RtuLine::open(const PortSettings& s)
     client->setConnectionParameter(QModbusDevice::SerialDataBitsParameter, QSerialPort::Data8);
     client->setConnectionParameter(QModbusDevice::SerialParityParameter, QSerialPort::NoParity);
     client->setConnectionParameter(QModbusDevice::SerialStopBitsParameter, QSerialPort::OneStop);
-    // Qt ignores a time-out under 10 ms and keeps its own second; the shortest it honours is
-    // the nearest to what was asked.
-    client->setTimeout(std::max(s.answerDelayMs, 10));
+    client->setTimeout(s.answerDelayMs);
     client->setNumberOfRetries(s.retries);
-    if (!client->connectDevice() || client->state() != QModbusDevice::ConnectedState)
-        return false;
+    auto* port = qobject_cast<QSerialPort*>(client->device());
+    Q_ASSERT(port);
+    if (!client->connectDevice() || client->state() != QModbusDevice::ConnectedState) {
+        const QString problem = openProblemText(s.port, port->error(), userMayOpen(s.port), port->errorString());
+        qCDebug(m_trace).noquote() << problem;
+        return problem;
+    }
+    useLowLatency(int(port->handle()));
     if (s.rs485)
-        if (auto* port = qobject_cast<QSerialPort*>(client->device()))
-            enableRs485(int(port->handle()));  // a port without direction control works as it is
+        enableRs485(int(port->handle()));  // a port without direction control works as it is
+    m_port = s.port;
     m_interFrameDelayUs = s.interFrameDelayUs;
     client->setInterFrameDelay(m_interFrameDelayUs);
     connect(client.get(), &QModbusDevice::errorOccurred, this, &RtuLine::onClientError);
     m_client = std::move(client);
-    return true;
+    return {};
+}
+
+void RtuLine::useLowLatency(int fd)
+{
+    if (!requestLowLatency(fd))
+        qCDebug(m_trace) << "the driver offers no low-latency mode; answers may come late by its buffering";
 }
 
 void RtuLine::close()
@@ -71,6 +82,7 @@ std::optional<Answer> RtuLine::start(const Request& r)
     if (const int* refused = std::get_if<int>(&prepared))
         return answerOf(r, *refused);
     const Outgoing& out = std::get<Outgoing>(prepared);
+    const QModbusRequest sent = requestPdu(out);
     QModbusReply* reply = nullptr;
     switch (out.kind) {
     case Outgoing::Kind::Read: reply = m_client->sendReadRequest(out.unit, r.address); break;
@@ -86,7 +98,7 @@ std::optional<Answer> RtuLine::start(const Request& r)
     }
     m_current = reply;
     connect(reply, &QModbusReply::finished, reply, &QObject::deleteLater);
-    connect(reply, &QModbusReply::finished, this, [this, reply, r] { onReplyFinished(reply, r); });
+    connect(reply, &QModbusReply::finished, this, [this, reply, r, sent] { onReplyFinished(reply, r, sent); });
     return std::nullopt;
 }
 
@@ -97,10 +109,10 @@ void RtuLine::abandon()
     m_current = nullptr;
 }
 
-void RtuLine::onReplyFinished(QModbusReply* reply, const Request& r)
+void RtuLine::onReplyFinished(QModbusReply* reply, const Request& r, const QModbusRequest& sent)
 {
     m_current = nullptr;
-    Q_EMIT finished(interpretReply(r, *reply));
+    Q_EMIT finished(interpretReply(r, *reply), Pdus{sent, reply->rawResult()});
 }
 
 // A vanished port makes Qt report errors without end at full processor load until the
@@ -110,10 +122,13 @@ void RtuLine::onClientError()
     switch (m_client->error()) {
     case QModbusDevice::ReadError:
     case QModbusDevice::WriteError:
-    case QModbusDevice::ConnectionError:
+    case QModbusDevice::ConnectionError: {
+        const QString problem = vanishedText(m_port);
+        qCDebug(m_trace).noquote() << problem << m_client->errorString();
         close();
-        Q_EMIT lost();
+        Q_EMIT lost(problem);
         break;
+    }
     default:
         break;
     }

@@ -5,25 +5,37 @@
 #include "link/rtu/Answer.h"
 #include "link/rtu/PortSettings.h"
 
+#include <QVariant>  // qmodbusdevice.h only declares it
+#include <QModbusPdu>
 #include <QObject>
 #include <QPointer>
 
 #include <memory>
 #include <optional>
 
+class QLoggingCategory;
 class QModbusReply;
 
 namespace comm::rtu {
 
 class RtuClient;
 
+// What an exchange put on the line and what came back, for its record; an empty PDU
+// (function code Invalid) when nothing did.
+struct Pdus {
+    QModbusRequest sent;
+    QModbusResponse received;
+};
+
 class RtuLine : public QObject {
     Q_OBJECT
 public:
-    explicit RtuLine(QObject* parent = nullptr);
+    // trace: where the line tells what happens to its port beyond the answers.
+    RtuLine(const QLoggingCategory& trace, QObject* parent);
     ~RtuLine() override;
 
-    bool open(const PortSettings& settings);
+    // Opens the port; returns why it did not open, in the operator's words, or nothing.
+    QString open(const PortSettings& settings);
     // Closes the port; the exchange in progress is dropped without an answer.
     void close();
     bool isOpen() const { return m_client != nullptr; }
@@ -36,14 +48,18 @@ public:
     void abandon();
 
 Q_SIGNALS:
-    void finished(const comm::rtu::Answer& answer);
+    void finished(const comm::rtu::Answer& answer, const comm::rtu::Pdus& pdus);
     // The port failed or vanished; it has been closed, the exchange in progress dropped.
-    void lost();
+    // problem: what the operator reads about it.
+    void lost(const QString& problem);
 
 private:
-    void onReplyFinished(QModbusReply* reply, const Request& r);
+    void onReplyFinished(QModbusReply* reply, const Request& r, const QModbusRequest& sent);
     void onClientError();
+    void useLowLatency(int fd);
 
+    const QLoggingCategory& m_trace;
+    QString m_port;
     std::unique_ptr<RtuClient> m_client;  // a fresh one per opening: Qt keeps the longest inter-frame delay ever set
     QPointer<QModbusReply> m_current;
     int m_interFrameDelayUs = 0;

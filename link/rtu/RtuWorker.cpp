@@ -3,11 +3,25 @@
 #include "link/Result.h"
 #include "link/rtu/ExchangeCodec.h"
 
+#include <QDateTime>
+#include <QLoggingCategory>
+
 #include <algorithm>
 
 namespace comm::rtu {
 
-RtuWorker::RtuWorker(QObject* parent) : QObject(parent)
+namespace {
+
+quint8 functionByte(const QModbusPdu& pdu)
+{
+    if (!pdu.isValid())
+        return 0;
+    return quint8(pdu.functionCode() | (pdu.isException() ? QModbusPdu::ExceptionByte : 0));
+}
+
+}  // namespace
+
+RtuWorker::RtuWorker(const QLoggingCategory& trace, QObject* parent) : QObject(parent), m_trace(trace), m_line(trace, this)
 {
     connect(&m_line, &RtuLine::finished, this, &RtuWorker::onLineFinished);
     connect(&m_line, &RtuLine::lost, this, &RtuWorker::onLineLost);
@@ -19,14 +33,15 @@ RtuWorker::RtuWorker(QObject* parent) : QObject(parent)
 void RtuWorker::open(const PortSettings& settings)
 {
     // An open line keeps its settings until it is closed.
-    Q_EMIT connectedChanged(m_line.isOpen() || m_line.open(settings));
+    const QString problem = m_line.isOpen() ? QString() : m_line.open(settings);
+    Q_EMIT connectedChanged(problem.isEmpty(), problem);
 }
 
 void RtuWorker::close()
 {
     m_line.close();
     failOutstanding();
-    Q_EMIT connectedChanged(false);
+    Q_EMIT connectedChanged(false, {});
 }
 
 void RtuWorker::setInterFrameDelay(int microseconds)
@@ -87,6 +102,7 @@ void RtuWorker::startNext()
         if (m_queue.head().request.period > 0 && m_grace.isActive())
             return;  // the grace's end starts it
         const Job job = m_queue.dequeue();
+        m_onLine.start();
         if (const std::optional<Answer> refused = m_line.start(job.request))
             complete(job, *refused);
         else
@@ -94,27 +110,51 @@ void RtuWorker::startNext()
     }
 }
 
-void RtuWorker::complete(const Job& job, const Answer& answer)
+void RtuWorker::complete(const Job& job, const Answer& answer, const Pdus* pdus)
 {
     if (auto it = m_repeats.find(job.task); it != m_repeats.end())
         it->second->outstanding = false;
+    record(job, answer, pdus);
     Q_EMIT answered(job.task, answer);
 }
 
-void RtuWorker::onLineFinished(const Answer& answer)
+void RtuWorker::record(const Job& job, const Answer& answer, const Pdus* pdus)
+{
+    const Request& r = job.request;
+    ExchangeRecord rec;
+    rec.finishedAtMs = QDateTime::currentMSecsSinceEpoch();
+    rec.qid = r.qid;
+    rec.address = answer.mbAddr;
+    rec.function = answer.function;
+    rec.reg = r.reg;
+    rec.count = r.count;
+    rec.result = answer.result;
+    if (pdus) {
+        rec.durationMs = double(m_onLine.nsecsElapsed()) / 1e6;
+        rec.sentFunction = functionByte(pdus->sent);
+        rec.sentData = pdus->sent.data();
+        rec.receivedFunction = functionByte(pdus->received);
+        rec.receivedData = pdus->received.data();
+    }
+    // qCDebug formats the line only when the trace is on.
+    qCDebug(m_trace).noquote() << rec.traceLine();
+    Q_EMIT exchanged(rec);
+}
+
+void RtuWorker::onLineFinished(const Answer& answer, const Pdus& pdus)
 {
     const Job job = *m_current;
     m_current.reset();
     if (job.request.period == 0)
         m_grace.start(OneShotGraceMs);
-    complete(job, answer);
+    complete(job, answer, &pdus);
     startNext();
 }
 
-void RtuWorker::onLineLost()
+void RtuWorker::onLineLost(const QString& problem)
 {
     failOutstanding();
-    Q_EMIT connectedChanged(false);
+    Q_EMIT connectedChanged(false, problem);
 }
 
 void RtuWorker::failOutstanding()

@@ -4,16 +4,19 @@
 // answers owed when the port closes or is lost.
 //
 // Every request handed in is answered exactly once through answered() (a periodic task
-// once per repetition) unless it is cancelled first.
+// once per repetition) unless it is cancelled first. Each answer also makes one
+// ExchangeRecord: traced in the line's category at debug level, and sent to exchanged().
 //
 // One-shot requests go before queued periodic repetitions: a workflow waits for them, a
 // periodic reading only shifts by a frame. After a one-shot answer the periodic repetitions
 // hold back for a moment, so that a workflow's next waited step is not queued behind one.
+#include "link/ExchangeRecord.h"
 #include "link/Request.h"
 #include "link/rtu/Answer.h"
 #include "link/rtu/PortSettings.h"
 #include "link/rtu/RtuLine.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QQueue>
 #include <QTimer>
@@ -27,7 +30,7 @@ namespace comm::rtu {
 class RtuWorker : public QObject {
     Q_OBJECT
 public:
-    explicit RtuWorker(QObject* parent = nullptr);
+    explicit RtuWorker(const QLoggingCategory& trace, QObject* parent = nullptr);
 
     void open(const PortSettings& settings);
     void close();
@@ -39,8 +42,10 @@ public:
     void cancel(const QList<quint64>& tasks);
 
 Q_SIGNALS:
-    void connectedChanged(bool connected);
+    // problem: why the port is closed without being asked to (did not open, vanished).
+    void connectedChanged(bool connected, const QString& problem);
     void answered(quint64 task, const comm::rtu::Answer& answer);
+    void exchanged(const comm::ExchangeRecord& record);
 
 private:
     struct Job {
@@ -61,14 +66,18 @@ private:
 
     void enqueue(const Job& job);
     void startNext();
-    void complete(const Job& job, const Answer& answer);
-    void onLineFinished(const Answer& answer);
-    void onLineLost();
+    // pdus: null when the request never went out.
+    void complete(const Job& job, const Answer& answer, const Pdus* pdus = nullptr);
+    void record(const Job& job, const Answer& answer, const Pdus* pdus);
+    void onLineFinished(const Answer& answer, const Pdus& pdus);
+    void onLineLost(const QString& problem);
     void failOutstanding();
 
-    RtuLine m_line{this};
+    const QLoggingCategory& m_trace;
+    RtuLine m_line;
     QQueue<Job> m_queue;
     std::optional<Job> m_current;  // the job on the line
+    QElapsedTimer m_onLine;        // since the current job went out
     QTimer m_grace{this};          // runs while periodic repetitions hold back
     std::map<quint64, std::unique_ptr<Repeat>> m_repeats;
 };

@@ -9,15 +9,29 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using test::FakeComMaster;
+// A fake server whose port can fail the way a real one does: the reason first, then the
+// line down.
+class FailingComMaster : public test::FakeComMaster {
+public:
+    void fail(const QString& problem)
+    {
+        setLinkProblem(problem);
+        reportConnected(false);
+    }
+    void reportConnectedAgain()
+    {
+        setLinkProblem({});
+        reportConnected(true);
+    }
+};
 
 struct LinesFixture {
     QTemporaryDir dir;
     test::ScriptedDialogs dialogs;
     ui::forms::MainForm form;
     comm::TCanalFrm canal{[] { return QStringList{"COM1", "COM3"}; }};
-    FakeComMaster bench;
-    FakeComMaster meter;
+    FailingComMaster bench;
+    FailingComMaster meter;
     comm::Line benchLine{bench};
     comm::Line meterLine{meter};
     quint8 meterAddress = 0;
@@ -178,6 +192,46 @@ private Q_SLOTS:
         press(benchSecond);
         QVERIFY(!f.canal.form.isVisible());
         QVERIFY(!f.canal.flagsh);
+    }
+
+    void failedPortTellsTheOperatorWhy_data()
+    {
+        QTest::addColumn<bool>("bench");
+        QTest::addColumn<bool>("wasUp");  // else the port did not open
+        QTest::addColumn<QString>("problem");
+        const QString vanished = "Порт /dev/ttyUSB0 пропал: адаптер отключён? Подключите его и подключитесь снова.";
+        const QString denied = "Нет доступа к порту /dev/ttyUSB0: добавьте пользователя в группу dialout "
+                               "(sudo usermod -aG dialout $USER) и войдите заново.";
+        QTest::newRow("bench port vanished") << true << true << vanished;
+        QTest::newRow("meter port vanished") << false << true << vanished;
+        QTest::newRow("bench port refused") << true << false << denied;
+        QTest::newRow("meter port missing") << false << false << QString("Порт /dev/ttyUSB9 не найден: проверьте, что адаптер подключён.");
+    }
+    // The message line says why the line went down instead of the plain "off", the window
+    // shows the line down, and the next connection works as usual.
+    void failedPortTellsTheOperatorWhy()
+    {
+        QFETCH(bool, bench);
+        QFETCH(bool, wasUp);
+        QFETCH(QString, problem);
+        LinesFixture f;
+        FailingComMaster& server = bench ? f.bench : f.meter;
+        ui::Button& connect = bench ? f.form.config.BtnConnect : f.form.config.BtnConnect1;
+        connect.click();
+        if (wasUp)
+            server.reportConnected(true);
+        server.fail(problem);
+        QCOMPARE(f.form.SB.panelText(0), problem);
+        QCOMPARE(connect.caption(), QString("Подключиться"));
+        QVERIFY(!(bench ? f.links.FServerConnected() : f.links.FPRiborConnected()));
+
+        connect.click();
+        QCOMPARE(server.connectedRequests.last(), true);
+        server.reportConnectedAgain();
+        QCOMPARE(f.form.SB.panelText(0), QString(bench ? "ZTA on" : "Pribor on"));
+        connect.click();
+        server.reportConnected(false);
+        QCOMPARE(f.form.SB.panelText(0), QString(bench ? "COM1ZTA off" : "COM1Pribor off"));
     }
 
     void unreachableServerIsReportedAndTriedAgain()

@@ -60,7 +60,7 @@ struct Server {
         return log.waitConnection(true);
     }
 
-    comm::RtuComMaster master;
+    comm::RtuComMaster master{"bench"};
     ExchangeLog log{master};
 };
 

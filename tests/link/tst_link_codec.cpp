@@ -1,7 +1,8 @@
-// Values <-> registers, device names and port names of the RTU server.
+// Values <-> registers, device names, port names and port problems of the RTU server.
 #include "link/Result.h"
 #include "link/rtu/DeviceName.h"
 #include "link/PortList.h"
+#include "link/rtu/PortProblem.h"
 #include "link/rtu/RegisterCodec.h"
 
 #include "TypedText.h"
@@ -106,6 +107,29 @@ private Q_SLOTS:
         QFETCH(QString, given);
         QFETCH(QString, opened);
         QCOMPARE(comm::platformPortName(given), opened);
+    }
+
+    void openProblem_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<bool>("accessible");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no such device") << int(QSerialPort::DeviceNotFoundError) << false
+                                        << "Порт /dev/ttyUSB0 не найден: проверьте, что адаптер подключён.";
+        QTest::newRow("user not in dialout") << int(QSerialPort::PermissionError) << false
+                                             << "Нет доступа к порту /dev/ttyUSB0: добавьте пользователя в группу dialout "
+                                                "(sudo usermod -aG dialout $USER) и войдите заново.";
+        QTest::newRow("locked by another program") << int(QSerialPort::PermissionError) << true
+                                                   << "Порт /dev/ttyUSB0 занят другой программой: закройте её или выберите другой порт.";
+        QTest::newRow("anything else") << int(QSerialPort::UnsupportedOperationError) << true
+                                       << "Не удалось открыть порт /dev/ttyUSB0: Qt's words";
+    }
+    void openProblem()
+    {
+        QFETCH(int, error);
+        QFETCH(bool, accessible);
+        QFETCH(QString, text);
+        QCOMPARE(comm::rtu::openProblemText("/dev/ttyUSB0", QSerialPort::SerialPortError(error), accessible, "Qt's words"), text);
     }
 };
 

@@ -2,14 +2,20 @@
 // type on the wire, periodic tasks, the Result of each kind of failure, and the promise
 // that every one-shot request gets exactly one answer whatever happens to the line.
 #include "link/Result.h"
+#include "link/rtu/PortProblem.h"
 
 #include "BenchLine.h"
 #include "TypedText.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QMutex>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 using comm::DataType;
 using sim::Fault;
@@ -45,6 +51,52 @@ sim::FaultSpec slow(int ms)
     f.fault = Fault::Slow;
     f.slowMs = ms;
     return f;
+}
+
+// Collects the messages of the lines' logging categories, from whichever thread logs them,
+// while it lives; the rest go to the handler before it.
+class TraceCatcher {
+public:
+    TraceCatcher()
+    {
+        s_self = this;
+        m_previous = qInstallMessageHandler(&TraceCatcher::handle);
+    }
+    ~TraceCatcher()
+    {
+        qInstallMessageHandler(m_previous);
+        s_self = nullptr;
+    }
+    // The lines so far, each as "category: text".
+    QStringList lines() const
+    {
+        QMutexLocker lock(&m_mutex);
+        return m_lines;
+    }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text)
+    {
+        if (context.category && QByteArray(context.category).startsWith("zta.link.")) {
+            QMutexLocker lock(&s_self->m_mutex);
+            s_self->m_lines.append(QString::fromLatin1(context.category) + QStringLiteral(": ") + text);
+            return;
+        }
+        s_self->m_previous(type, context, text);
+    }
+
+    static inline TraceCatcher* s_self = nullptr;
+    QtMessageHandler m_previous = nullptr;
+    mutable QMutex m_mutex;
+    QStringList m_lines;
+};
+
+// A trace line with its clock time and duration taken out, which no test can know.
+QString withoutTimes(QString line)
+{
+    static const QRegularExpression time(QStringLiteral(R"(: \d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} )"));
+    static const QRegularExpression duration(QStringLiteral(R"( ms=\d+\.\d )"));
+    return line.replace(time, QStringLiteral(": <time> ")).replace(duration, QStringLiteral(" ms=<ms> "));
 }
 
 }  // namespace
@@ -441,6 +493,7 @@ private Q_SLOTS:
         const double cpuBefore = processCpuSeconds();
         simulator()->dropLine(Module::Imr);
         QVERIFY(log().waitConnection(false));
+        QCOMPARE(master().LinkProblem(), comm::rtu::vanishedText(line->port));
         QVERIFY(log().waitFor(1) && log().waitFor(2));
         QTest::qWait(1000);
         const double cpuShare = (processCpuSeconds() - cpuBefore) / (double(wall.elapsed()) / 1000.0);
@@ -455,6 +508,7 @@ private Q_SLOTS:
         simulator()->setFault(Module::Imr, {});
         QVERIFY(simulator()->restoreLine(Module::Imr));
         QVERIFY(server->connect());
+        QVERIFY(master().LinkProblem().isEmpty());
         master().ReadHoldRegs(3, 0, WordReg, 18, 1);
         QVERIFY(log().waitFor(3));
         QCOMPARE(log().last(3).result, 0);
@@ -505,16 +559,115 @@ private Q_SLOTS:
     void connectFails_data()
     {
         QTest::addColumn<QString>("port");
-        QTest::newRow("no such device") << "/dev/zta-no-such-port";
-        QTest::newRow("port in use") << QString();  // the line, which the fixture holds open
+        QTest::addColumn<QString>("problem");  // %1: the port
+        QTest::newRow("no such device") << "/dev/zta-no-such-port" << "Порт %1 не найден: проверьте, что адаптер подключён.";
+        // the line, which the fixture holds open
+        QTest::newRow("port in use") << QString() << "Порт %1 занят другой программой: закройте её или выберите другой порт.";
+        QTest::newRow("not a serial port") << "/dev/null" << "Не удалось открыть порт %1: ";
     }
+    // A port that does not open leaves the line down and says why in the operator's words.
     void connectFails()
     {
         QFETCH(QString, port);
-        Server other(port.isEmpty() ? line->port : port);
+        QFETCH(QString, problem);
+        const QString path = port.isEmpty() ? line->port : port;
+        Server other(path);
         other.master.setConnected(true);
         QVERIFY(other.log.waitConnection(false));
         QVERIFY(!other.master.Connected());
+        QVERIFY2(other.master.LinkProblem().startsWith(problem.arg(path)), qPrintable(other.master.LinkProblem()));
+    }
+
+    // A device node the user may not open (no dialout group) is told apart from one in use.
+    void connectRefusedByPermissions()
+    {
+        if (geteuid() == 0)
+            QSKIP("root opens any device node");
+        REQUIRE_SIMULATOR(*line);
+        const QString node = QFile::symLinkTarget(simulator()->meterPort());
+        const QString path = node.isEmpty() ? simulator()->meterPort() : node;
+        const QFile::Permissions was = QFile::permissions(path);
+        QVERIFY(QFile::setPermissions(path, {}));
+        Server other(path);
+        other.master.setConnected(true);
+        const bool down = other.log.waitConnection(false);
+        QFile::setPermissions(path, was);
+        QVERIFY(down);
+        QCOMPARE(other.master.LinkProblem(),
+                 QString("Нет доступа к порту %1: добавьте пользователя в группу dialout (sudo usermod -aG dialout $USER) и "
+                         "войдите заново.").arg(path));
+    }
+
+    void exchangesAreTraced_data()
+    {
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<bool>("traced");
+        QTest::newRow("bench line's debug on") << "zta.link.bench.debug=true" << true;
+        QTest::newRow("all lines' debug on") << "zta.link.*.debug=true" << true;
+        QTest::newRow("no rule") << QString() << false;
+        QTest::newRow("only the meter line's debug on") << "zta.link.meter.debug=true" << false;
+    }
+    // With its line's debug rule on, each answer leaves one line in the trace, in the order
+    // of the answers: the write, the read of it, a device that is silent, a value refused
+    // before it went out. Without the rule the trace stays empty.
+    void exchangesAreTraced()
+    {
+        reconnect(100, 1);
+        TraceCatcher trace;
+        QFETCH(QString, rules);
+        QLoggingCategory::setFilterRules(rules);
+        master().WriteHoldRegs(1, 0, WordReg, comm::u16(1234));
+        QVERIFY(log().waitFor(1));
+        master().ReadHoldRegs(2, 0, WordReg, 18, 1);
+        QVERIFY(log().waitFor(2));
+        master().setDeviceAddres(9);
+        master().ReadHoldRegs(3, 0, 0, 18, 1);
+        QVERIFY(log().waitFor(3));
+        master().setDeviceAddres(ImrAddress);
+        master().WriteHoldRegs(4, 0, WordReg, QVariant(12));
+        QVERIFY(log().waitFor(4));
+        QLoggingCategory::setFilterRules(QString());
+
+        QFETCH(bool, traced);
+        QStringList expected;
+        if (traced)
+            expected = QStringList{
+                "zta.link.bench: <time> qid=1 addr=1 fn=06 reg=16385 count=1 result=0 ms=<ms> "
+                "tx=[01 06 40 01 04 D2 4F 57] rx=[01 06 40 01 04 D2 4F 57] Ок",
+                "zta.link.bench: <time> qid=2 addr=1 fn=03 reg=16385 count=1 result=0 ms=<ms> "
+                "tx=[01 03 40 01 00 01 C0 0A] rx=[01 03 02 04 D2 3A D9] Ок",
+                "zta.link.bench: <time> qid=3 addr=9 fn=03 reg=0 count=1 result=1 ms=<ms> "
+                "tx=[09 03 00 00 00 01 85 42] rx=[-] Прибор не отвечает",
+                "zta.link.bench: <time> qid=4 addr=1 fn=10 reg=16385 count=1 result=15 ms=<ms> tx=[-] rx=[-] Неверный тип данных",
+            };
+        QStringList seen;
+        for (const QString& l : trace.lines())
+            seen.append(withoutTimes(l));
+        QCOMPARE(seen, expected);
+    }
+
+    // Those who listen to a line's records get one per answer, in the answers' order; the
+    // time on the line counts only for requests that went out.
+    void recordsReachListeners()
+    {
+        QList<comm::ExchangeRecord> records;
+        QObject::connect(&master(), &comm::RtuComMaster::exchanged, &master(),
+                         [&](const comm::ExchangeRecord& r) { records.append(r); });
+        master().ReadHoldRegs(1, 0, WordReg, 18, 1);
+        master().WriteHoldRegs(2, 0, WordReg, QVariant(12));
+        QVERIFY(log().waitFor(1) && log().waitFor(2));
+        QVERIFY(QTest::qWaitFor([&] { return records.size() >= 2; }));
+        QCOMPARE(records.size(), 2);
+        QCOMPARE(records[0].qid, log().exchanges[0].qid);
+        QCOMPARE(records[1].qid, log().exchanges[1].qid);
+        const comm::ExchangeRecord& read = records[0].qid == 1 ? records[0] : records[1];
+        const comm::ExchangeRecord& refused = records[0].qid == 1 ? records[1] : records[0];
+        QCOMPARE(read.sentFrame().toHex(' '), QByteArray("01 03 40 01 00 01 c0 0a"));
+        QCOMPARE(read.receivedFunction, quint8(0x03));
+        QVERIFY(read.durationMs > 0);
+        QCOMPARE(refused.result, int(comm::ResultWrongType));
+        QVERIFY(refused.sentFrame().isEmpty());
+        QCOMPARE(refused.durationMs, 0.0);
     }
 };
 
