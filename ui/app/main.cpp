@@ -1,4 +1,6 @@
 // zta-monitor: the operator's program of the ZTA-01 verification bench, with its windows.
+#include "CommandLine.h"
+
 #include "link/rtu/RtuComMaster.h"
 #include "link/rtu/TimerPrecision.h"
 #include "shell/MainFrm.h"
@@ -10,6 +12,8 @@
 
 int main(int argc, char** argv)
 {
+    if (const std::optional<int> exitCode = cli::answerInformationOptions(argc, argv))
+        return *exitCode;
     comm::rtu::usePreciseTimers();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zta-monitor"));
@@ -21,7 +25,7 @@ int main(int argc, char** argv)
 
     int exitCode = 0;
     {
-        shell::TMainFrm main([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
+        shell::TMainFrm main([](const char* line) { return std::make_unique<comm::RtuComMaster>(line); });
         for (ui::Form* f : std::initializer_list<ui::Form*>{&main.SysFrm.form, &main.CanalFrm.form, &main.MProFrm.form,
                                                             &main.ImVOFrm.form, &main.calcFrm.form,
                                                             &main.FlowMeterForm.form, &main.FlowMeterFormKS.form,
