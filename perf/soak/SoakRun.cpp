@@ -161,6 +161,9 @@ void SoakRun::onExchange(int qid, int result)
         m_owed.erase(qid);
         if (m_ledger.firstAnswers() == std::max(1, m_settings.requests / 10))
             m_rssAfterWarmUp = residentKb();
+        // A leak grows on through the second half; a heap settling in does not.
+        if (m_ledger.firstAnswers() == std::max(1, m_settings.requests / 2))
+            m_report.rssHalfWayKb = residentKb();
         // Counted with the line open on both ends: a vanished port holds fewer.
         if (m_rssAfterWarmUp >= 0 && m_descriptorsAfterWarmUp < 0 && m_port == Port::Up)
             m_descriptorsAfterWarmUp = openDescriptors();

@@ -41,6 +41,7 @@ struct SoakReport {
     bool stalled = false;      // the server stopped answering altogether; the rest was not sent
     double seconds = 0;
     qint64 rssAfterWarmUpKb = -1;
+    qint64 rssHalfWayKb = -1;
     qint64 rssGrowthKb = 0;    // from the end of the warm-up to the end
     qint64 rssPeakGrowthKb = 0;
     int descriptorsAfterWarmUp = -1;

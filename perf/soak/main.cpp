@@ -78,9 +78,10 @@ void printFigures(const Options& o, const SoakReport& r)
     std::printf("port vanished %d times, unnoticed %d; line closed unasked %d; reconnection %s\n", r.vanished,
                 r.unnoticedVanish, r.unexpectedClose, r.reconnectFailed ? "FAILED" : "ok");
     std::printf("stray answers %d%s\n", r.strays, r.stalled ? "; the server stopped answering, the rest was not sent" : "");
-    std::printf("resident memory %lld kB after the warm-up, then %+lld kB at the end, %+lld kB at the peak (bound %lld kB)\n",
-                (long long)r.rssAfterWarmUpKb, (long long)r.rssGrowthKb, (long long)r.rssPeakGrowthKb,
-                (long long)o.rssBoundKb);
+    std::printf("resident memory %lld kB after the warm-up, then %+lld kB half-way, %+lld kB at the end, %+lld kB at "
+                "the peak (bound %lld kB)\n",
+                (long long)r.rssAfterWarmUpKb, (long long)(r.rssHalfWayKb - r.rssAfterWarmUpKb), (long long)r.rssGrowthKb,
+                (long long)r.rssPeakGrowthKb, (long long)o.rssBoundKb);
     std::printf("open descriptors %d after the warm-up, %d at the end\n", r.descriptorsAfterWarmUp, r.descriptorsAtEnd);
 }
 
