@@ -11,6 +11,8 @@
 #include <QModbusReply>
 #include <QSerialPort>
 
+#include <algorithm>
+
 namespace comm::rtu {
 
 RtuLine::RtuLine(const QLoggingCategory& trace, QObject* parent) : QObject(parent), m_trace(trace) {}
@@ -29,7 +31,9 @@ QString RtuLine::open(const PortSettings& s)
     client->setConnectionParameter(QModbusDevice::SerialDataBitsParameter, QSerialPort::Data8);
     client->setConnectionParameter(QModbusDevice::SerialParityParameter, QSerialPort::NoParity);
     client->setConnectionParameter(QModbusDevice::SerialStopBitsParameter, QSerialPort::OneStop);
-    client->setTimeout(s.answerDelayMs);
+    // Qt ignores a time-out under 10 ms and keeps its own second; the shortest it honours is
+    // the nearest to what was asked.
+    client->setTimeout(std::max(s.answerDelayMs, 10));
     client->setNumberOfRetries(s.retries);
     auto* port = qobject_cast<QSerialPort*>(client->device());
     Q_ASSERT(port);
