@@ -1,9 +1,9 @@
 #pragma once
 // The soak itself: one-shot requests through the real server over the simulator's bench line,
 // a few at a time, with faults drawn at random before each, some cancelled, the port vanishing
-// now and then and the server reconnected as the monitor does when it comes back. Every answer is booked in the
-// ledger; a watchdog gives up on a request that waits far beyond its worst case, so the soak
-// always ends.
+// now and then and the server reconnected as the monitor does when it comes back. Every answer
+// is booked in the ledger; a watchdog gives up on a request that waits far beyond its worst
+// case, so the soak always ends.
 #include "FaultDice.h"
 #include "Ledger.h"
 #include "RequestMix.h"
@@ -33,8 +33,8 @@ struct SoakSettings {
 struct SoakReport {
     Ledger::Tally tally;
     int strays = 0;            // answers to numbers never sent
-    int vanished = 0;          // times the port was pulled away
     int cancelledOwed = 0;     // requests freed before their answer came
+    int vanished = 0;          // times the port was pulled away
     int unnoticedVanish = 0;   // ... without the server reporting the line closed
     int unexpectedClose = 0;   // the server reported the line closed with the port in place
     bool reconnectFailed = false;
