@@ -28,7 +28,7 @@ void waitConnection(comm::RtuComMaster& m, bool on)
 
 std::unique_ptr<comm::RtuComMaster> openServer(const ReadSetup& setup)
 {
-    auto m = std::make_unique<comm::RtuComMaster>();
+    auto m = std::make_unique<comm::RtuComMaster>("bench");
     m->setComPort(setup.port);
     m->setComSpeed(setup.baud);
     m->setAnswerDelay(1000);

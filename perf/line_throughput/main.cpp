@@ -1,6 +1,8 @@
 // Throughput of back-to-back "read 8 input registers" exchanges against the simulated bench
 // with wire-time emulation, at 19200 and 9600 baud: our server, libmodbus, and the wire's
 // own limit; and the processor time the program's WaitAnswer loop costs while it waits.
+// Then the cost of the exchange trace: our server with the bench line's trace off and on
+// (written to a file), at 19200 baud and with no wire time at all.
 // The last line is the 19200-baud summary.
 #include "LibmodbusRun.h"
 #include "ServerRun.h"
@@ -10,9 +12,13 @@
 #include "sim/Simulator.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 using namespace perf;
 
@@ -61,6 +67,91 @@ bool measure(sim::Simulator& sim, int baud, Figures* f)
     return true;
 }
 
+// The trace as a technician takes it: every message of the line's category into a file.
+class TraceToFile {
+public:
+    explicit TraceToFile(const QString& path) : m_file(path)
+    {
+        m_file.open(QIODevice::WriteOnly);
+        s_file = &m_file;
+        m_previous = qInstallMessageHandler(&TraceToFile::write);
+        QLoggingCategory::setFilterRules(QStringLiteral("zta.link.bench.debug=true"));
+    }
+    ~TraceToFile()
+    {
+        QLoggingCategory::setFilterRules(QString());
+        qInstallMessageHandler(m_previous);
+        s_file = nullptr;
+    }
+    qint64 size() const { return m_file.size(); }
+
+private:
+    static void write(QtMsgType, const QMessageLogContext&, const QString& text)
+    {
+        s_file->write(text.toUtf8().append('\n'));
+    }
+
+    static inline QFile* s_file = nullptr;
+    QFile m_file;
+    QtMessageHandler m_previous = nullptr;
+};
+
+struct TraceCost {
+    double off = 0;  // tx/s, median of the runs
+    double on = 0;
+};
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Back-to-back reads with the trace off and on, alternating so that a change in the
+// machine's load falls on both; false when the port does not open.
+bool measureTrace(const ReadSetup& setup, const QString& tracePath, TraceCost* cost)
+{
+    constexpr int Pairs = 3;
+    std::vector<double> off, on;
+    for (int i = 0; i < Pairs; ++i) {
+        Throughput plain, traced;
+        if (!runServerBackToBack(setup, SecondsPerRun, &plain))
+            return false;
+        TraceToFile trace(tracePath);
+        if (!runServerBackToBack(setup, SecondsPerRun, &traced))
+            return false;
+        off.push_back(plain.tps());
+        on.push_back(traced.tps());
+    }
+    cost->off = median(off);
+    cost->on = median(on);
+    return true;
+}
+
+bool measureTraceCost(sim::Simulator& sim, const QString& tracePath, double* efficiencyOff, double* efficiencyOn)
+{
+    ReadSetup setup;
+    setup.port = sim.benchPort();
+    setup.address = 1;
+    setup.reg = CalibrationSumsReg;
+    setup.count = 8;
+    for (const bool wire : {true, false}) {
+        setup.baud = 19200;
+        sim.setWireTime(wire, setup.baud);
+        TraceCost cost;
+        if (!measureTrace(setup, tracePath, &cost))
+            return false;
+        std::printf("trace %s: off %7.2f tx/s, on %7.2f tx/s (%+.2f %%)\n", wire ? "at 19200 baud" : "without wire time",
+                    cost.off, cost.on, 100.0 * (cost.on - cost.off) / cost.off);
+        if (wire) {
+            const double limit = wireLimitTps(setup.baud, RequestBytes, ResponseBytes);
+            *efficiencyOff = cost.off / limit;
+            *efficiencyOn = cost.on / limit;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -80,6 +171,10 @@ int main(int argc, char** argv)
     Figures at9600, at19200;
     if (!measure(sim, 9600, &at9600) || !measure(sim, 19200, &at19200))
         return 1;
-    std::printf("efficiency ours=%.2f libmodbus=%.2f waitcpu=%.1f%%\n", at19200.ours, at19200.libmodbus, at19200.waitCpuPercent);
+    double traceOff = 0, traceOn = 0;
+    if (!measureTraceCost(sim, dir.filePath(QStringLiteral("trace.log")), &traceOff, &traceOn))
+        return 1;
+    std::printf("efficiency ours=%.2f libmodbus=%.2f waitcpu=%.1f%% trace-off=%.3f trace-on=%.3f\n", at19200.ours,
+                at19200.libmodbus, at19200.waitCpuPercent, traceOff, traceOn);
     return 0;
 }
