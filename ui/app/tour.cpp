@@ -232,6 +232,43 @@ int main(int argc, char** argv)
             QTimer::singleShot(1500, [&] { shoot(main.KsForm1.calibration(0).form, QStringLiteral("calibration")); });
             main.KsForm1.form.btnCalib1.click();
         }
+
+        // The dialogs of the configuration page, the service pages and the restore of the modules'
+        // settings. The restore leaves the bench line closed and the modules at 9600 baud, so it
+        // comes last.
+        {
+            for (ui::Form* f : std::initializer_list<ui::Form*>{&main.CanalFrm.form, &main.SysFrm.form,
+                                                                &main.PropertyFrm.form, &main.FrmInit.form})
+                windows.manage(*f);
+            main.form.pc.setActivePage(&cfg.TsConfig);
+            cfg.btnCanal.click();
+            shoot(main.CanalFrm.form, QStringLiteral("channel-settings"));
+            cfg.btnCanal.click();
+
+            dialogs.onModal = [&](ui::Form& form) { shoot(form, QStringLiteral("target-task")); };
+            cfg.BBnTarger.click();  // closed by the tour's "Отмена": the layout stays
+            dialogs.onModal = nullptr;
+
+            cfg.sg.selectRow(1);
+            cfg.BtnPropZTA.click();
+            shoot(main.PropertyFrm.form, QStringLiteral("module-properties"));
+            main.PropertyFrm.form.Button1.click();
+
+            main.form.mnuServicePages.click();
+            main.form.imr.Button29.click();  // the delay line calibration runs inside the click
+            shoot(main.form, QStringLiteral("imr-tuning"));
+            main.form.pc.setActivePage(&main.form.ipt2.tsIPT2);
+            main.form.ipt2.RgCanal.select(0);
+            main.form.iptGroup.ChbTok.click();
+            settle(2500);
+            shoot(main.form, QStringLiteral("ipt-usi-tuning"));
+            main.form.iptGroup.ChbTok.click();
+
+            main.form.asd1.click();
+            main.FrmInit.form.Button1.click();  // five line speeds in turn, inside the click
+            shoot(main.FrmInit.form, QStringLiteral("restore-settings"));
+            main.FrmInit.form.Button2.click();
+        }
     }
     ui::Dialogs::install(nullptr);
     return failures == 0 ? 0 : 1;
