@@ -9,6 +9,7 @@
 #include "WireLimit.h"
 
 #include "link/rtu/TimerPrecision.h"
+#include "sim/BenchModule.h"
 #include "sim/Simulator.h"
 
 #include <QCoreApplication>
@@ -27,6 +28,7 @@ namespace {
 constexpr int RequestBytes = 8;                 // address, function, start, count, CRC
 constexpr int ResponseBytes = 5 + 2 * 8;        // address, function, byte count, 8 registers, CRC
 constexpr int CalibrationSumsReg = 32772;       // ИМР input registers, 20 of them
+constexpr int SpeedCodeReg = 1;                 // common holding register of every bench module
 constexpr double SecondsPerRun = 5.0;
 
 struct Figures {
@@ -38,6 +40,8 @@ struct Figures {
 bool measure(sim::Simulator& sim, int baud, Figures* f)
 {
     sim.setWireTime(true, baud);
+    // The imitation module hears only its own speed.
+    sim.setHolding(sim::Module::Imr, SpeedCodeReg, quint16(sim::BenchModule::speedCodeOfBaud(baud)));
     ReadSetup setup;
     setup.port = sim.benchPort();
     setup.baud = baud;
