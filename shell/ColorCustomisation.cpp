@@ -47,7 +47,7 @@ void TColorSetup::changeColour()
     else
         m_form.setColor(*chosen);
     settings::ColorFile file(settings::colorIniPath());
-    reportUnsaved(file.storeColor(control ? control->name() : m_form.name(), *chosen), file);
+    file.storeColor(control ? control->name() : m_form.name(), *chosen);  // a failure is told by the file
 }
 
 void TColorSetup::changeFont()
@@ -58,7 +58,7 @@ void TColorSetup::changeFont()
     ui::Control* control = *m_current;
     control->setFont(*chosen);
     settings::ColorFile file(settings::colorIniPath());
-    reportUnsaved(file.storeFont(control->name(), *chosen), file);
+    file.storeFont(control->name(), *chosen);
 }
 
 // What is on screen stays until the next start.
@@ -94,13 +94,6 @@ ui::Control* TColorSetup::recolourable(const QString& name) const
         return nullptr;
     ui::Control* c = m_form.find(name);
     return c && c->isRecolourable() ? c : nullptr;
-}
-
-void TColorSetup::reportUnsaved(bool saved, const settings::ColorFile& file) const
-{
-    if (!saved)
-        ui::dialogs().message(QStringLiteral("Изменение не сохранено: не удалось записать файл ") + file.path(),
-                              ui::Icon::Error);
 }
 
 }  // namespace shell

@@ -25,7 +25,6 @@ private:
     void applyStored();
     // The named control when the operator may recolour it, else null.
     ui::Control* recolourable(const QString& name) const;
-    void reportUnsaved(bool saved, const settings::ColorFile& file) const;
 
     ui::forms::MainForm& m_form;
     // Nothing before the first report; a null control is the window itself.

@@ -158,7 +158,7 @@ private Q_SLOTS:
         }
         QCOMPARE(describeAll(file().colors()) + describeAll(file().fonts()), stored);
         QCOMPARE(shownChanges(*form), shown);
-        QVERIFY(dialogs.messages.filter(QStringLiteral("не сохранено")).isEmpty());
+        QVERIFY(dialogs.messages.filter(QStringLiteral("Не удалось записать")).isEmpty());
         start();
         QCOMPARE(shownChanges(*form), shownAfterRestart);
     }
@@ -239,7 +239,7 @@ private Q_SLOTS:
         QVERIFY(dialogs.messages.isEmpty());
     }
 
-    // A choice that cannot be stored is still shown, and the operator is told it is not kept.
+    // A choice that cannot be stored is still shown, and the operator is told once that it is not kept.
     void unwritableFileIsReported()
     {
         start();
@@ -247,8 +247,11 @@ private Q_SLOTS:
         form->mouseMoved(&form->imitQ.EdtRashQ1);
         dialogs.colorAnswer = 5;
         form->N1.click();
+        form->N3.click();
         settings::setSettingsDirectory(dir.path());
-        QCOMPARE(dialogs.messages.filter(QStringLiteral("не сохранено")).size(), 1);
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages.first().startsWith(QStringLiteral("Не удалось записать файл настроек")),
+                 qPrintable(dialogs.messages.first()));
         QCOMPARE(shownChanges(*form), QStringList{"EdtRashQ1=5"});
     }
 
