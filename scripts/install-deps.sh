@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config
           qt6-base-dev qt6-serialbus-dev qt6-serialport-dev
-          libmodbus-dev mbpoll fonts-dejavu-core dpkg-dev file)
+          libmodbus-dev mbpoll fonts-dejavu-core dpkg-dev file xvfb xauth)
 
 missing=()
 for p in "${packages[@]}"; do
