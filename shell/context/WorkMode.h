@@ -13,6 +13,7 @@ enum class Mode : quint8 {
     CountVerification = 5,   // continuous verification of the delayed-pulse count
     SingleCheck = 6,         // single check of the delayed-pulse count
     VolumeVerification = 7,
+    AutoVerification = 8,    // automatic verification of the meter under test
 };
 
 class WorkMode {

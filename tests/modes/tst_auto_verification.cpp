@@ -1,0 +1,262 @@
+// Whole automatic verifications of the meter against the simulated bench and meter: the verdict
+// follows the meter's error, "Стоп" at any moment leaves an incomplete protocol with what was
+// measured and the bench idle, a lost line or failing meter ends the run without a verdict, and
+// what refuses a start.
+#include "Workbench.h"
+
+#include "bench/ImrCommands.h"
+#include "bench/Registers.h"
+#include "link/Result.h"
+#include "meter/MeterQids.h"
+#include "modes/verification/AutoVerification.h"
+#include "modes/verification/ProtocolCsv.h"
+
+#include <QSignalSpy>
+
+using namespace verification;
+
+namespace {
+
+constexpr int kRunTimeoutMs = 90000;
+// The simulated module imitates up to about 47 m3/h for a meter of 256 autocirculations.
+const QList<int> kPoints{5, 20, 40};
+constexpr double kVolume = 0.05;  // m3: a few seconds at the largest point
+const MeterIdentity kMeter{QStringLiteral("ДТК-1024"), QStringLiteral("МУП \"Теплосеть\""), QStringLiteral("Петров П. П.")};
+
+sim::Options benchWithMeterError(double pct)
+{
+    sim::Options o = test::quickBench();
+    o.meterErrorPct = pct;
+    return o;
+}
+
+// Short times, so a run of three points takes seconds; `volume` 0 leaves out the volume check.
+VerificationParameters quickParameters(double volume)
+{
+    return VerificationParameters{200, 2, 100, 300, volume, kPoints};
+}
+
+struct Bench : test::Workbench {
+    explicit Bench(double meterErrorPct = 0.3)
+        : Workbench(benchWithMeterError(meterErrorPct)),
+          verification(ctx(), {main->flowSetter, main->imr, main->delayLine, main->volumeImitation}),
+          finished(&verification, &AutoVerification::finished)
+    {
+    }
+
+    bool start(double volume = 0) { return verification.start(quickParameters(volume), 0.8, kMeter); }
+    bool waitForEnd() { return finished.count() > 0 || finished.wait(kRunTimeoutMs); }
+    bool waitFor(const std::function<bool()>& reached)
+    {
+        return QTest::qWaitFor([&] { return reached() || !verification.running(); }, kRunTimeoutMs) && verification.running();
+    }
+    const Protocol& protocol() const { return verification.protocol(); }
+    bool imrIdle() { return ctx().state.values.ImrState == bench::imr::StateIdle; }
+
+    AutoVerification verification;
+    QSignalSpy finished;
+};
+
+void verifyEndedIncomplete(Bench& b, const QString& reason)
+{
+    QVERIFY(b.waitForEnd());
+    QCOMPARE(b.finished.count(), 1);
+    QVERIFY(!b.verification.running());
+    QVERIFY(!b.protocol().complete);
+    QVERIFY2(b.protocol().incompleteReason.contains(reason), qPrintable(b.protocol().incompleteReason));
+    QCOMPARE(b.protocol().conclusion(), Conclusion::None);
+    QVERIFY(b.ctx().workMode.isFree());
+}
+
+enum class StopAt { FirstStep, FirstSettling, SecondPoint, VolumeCheck };
+enum class Loss { MeterAnswersFail, MeterPortVanishes, BenchPortVanishes };
+
+}  // namespace
+
+Q_DECLARE_METATYPE(StopAt)
+Q_DECLARE_METATYPE(Loss)
+
+class TstAutoVerification : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void verdictFollowsTheMeterError_data()
+    {
+        QTest::addColumn<double>("meterError");
+        QTest::addColumn<double>("volume");
+        QTest::addColumn<Conclusion>("conclusion");
+        QTest::addColumn<QList<int>>("failed");
+        QTest::newRow("0.3 % high, with the volume check") << 0.3 << kVolume << Conclusion::Fit << QList<int>{};
+        QTest::newRow("1.5 % high, with the volume check") << 1.5 << kVolume << Conclusion::Unfit << kPoints;
+        QTest::newRow("1.5 % low") << -1.5 << 0.0 << Conclusion::Unfit << kPoints;
+    }
+
+    void verdictFollowsTheMeterError()
+    {
+        QFETCH(double, meterError);
+        QFETCH(double, volume);
+        QFETCH(Conclusion, conclusion);
+        QFETCH(QList<int>, failed);
+        Bench b(meterError);
+        QVERIFY(b.connected);
+        const qsizetype meterRequests = b.meter->requests.size();
+        QSignalSpy progress(&b.verification, &AutoVerification::progress);
+        QVERIFY(b.start(volume));
+        QCOMPARE(b.ctx().workMode.value(), shell::Mode::AutoVerification);
+        QVERIFY(b.waitForEnd());
+        QCOMPARE(b.finished.count(), 1);
+        QVERIFY2(b.dialogs.messages.isEmpty(), qPrintable(b.dialogs.messages.join(QLatin1Char('\n'))));
+
+        const Protocol& p = b.protocol();
+        QVERIFY2(p.complete, qPrintable(p.incompleteReason));
+        QCOMPARE(p.conclusion(), conclusion);
+        QCOMPARE(p.failedPoints(), failed);
+        QCOMPARE(p.meter, kMeter);
+        QCOMPARE(p.delayNs, b.ctx().imitation.CalibratedDT);
+        QVERIFY(p.delayNs > 0);
+        QCOMPARE(p.autoCirculations, 256);
+        QCOMPARE(p.points.size(), kPoints.size());
+        for (const PointResult& point : p.points) {
+            QCOMPARE(point.readings.size(), 2);
+            QVERIFY2(qAbs(point.imitatedFlow - point.point) < 0.05 * point.point, qPrintable(QString::number(point.imitatedFlow)));
+            // The meter reads the imitated flow off by its error and a little noise.
+            QVERIFY2(qAbs(point.errorPct() - meterError) < 0.3, qPrintable(QString::number(point.errorPct())));
+        }
+        // The progress goes through the points (the volume check counts as one more) while the
+        // time left shrinks.
+        QVERIFY(!progress.isEmpty());
+        QCOMPARE(progress.first().at(0).toInt(), 1);
+        QCOMPARE(progress.first().at(1).toInt(), kPoints.size());
+        for (qsizetype i = 1; i < progress.size(); ++i) {
+            QVERIFY(progress[i].at(0).toInt() >= progress[i - 1].at(0).toInt());
+            QVERIFY(progress[i].at(2).toInt() <= progress[i - 1].at(2).toInt());
+        }
+        QCOMPARE(progress.last().at(0).toInt(), kPoints.size() + (volume > 0 ? 1 : 0));
+        QVERIFY(progress.first().at(2).toInt() > progress.last().at(2).toInt());
+
+        QCOMPARE(p.volume.has_value(), volume > 0);
+        if (p.volume) {
+            QVERIFY2(qAbs(p.volume->meter.reference - volume) < 0.1 * volume, qPrintable(QString::number(p.volume->meter.reference)));
+            QVERIFY2(qAbs(p.volume->meter.errorPct() - meterError) < 0.6, qPrintable(QString::number(p.volume->meter.errorPct())));
+        }
+
+        // The bench is back at rest and the program in no mode.
+        QVERIFY(b.ctx().workMode.isFree());
+        QVERIFY(b.imrIdle());
+        QCOMPARE(b.main->calcFrm.QEtalon(), 0.0);
+        // The run listened to the meter's polling and never asked the meter itself.
+        QCOMPARE(b.meter->requests.size(), meterRequests);
+        const QString csv = QString::fromUtf8(protocolCsv(p));
+        QVERIFY(csv.endsWith(QStringLiteral("Заключение;") + conclusionText(conclusion) + QStringLiteral("\r\n")));
+    }
+
+    void stopKeepsWhatWasMeasured_data()
+    {
+        QTest::addColumn<StopAt>("at");
+        QTest::addColumn<int>("completePoints");
+        QTest::newRow("inside the first waited step") << StopAt::FirstStep << 0;
+        QTest::newRow("while the first point settles") << StopAt::FirstSettling << 0;
+        QTest::newRow("at the second point") << StopAt::SecondPoint << 1;
+        QTest::newRow("in the volume check") << StopAt::VolumeCheck << 3;
+    }
+
+    void stopKeepsWhatWasMeasured()
+    {
+        QFETCH(StopAt, at);
+        QFETCH(int, completePoints);
+        Bench b;
+        if (at == StopAt::FirstStep)
+            QTimer::singleShot(0, &b.verification, [&b] { b.verification.stop(); });
+        QVERIFY(b.start(kVolume));
+        const auto pointsDone = [&b](int n) { return b.protocol().points.value(n - 1).complete; };
+        if (at == StopAt::SecondPoint)
+            QVERIFY(b.waitFor([&] { return pointsDone(1); }));
+        if (at == StopAt::VolumeCheck)
+            QVERIFY(b.waitFor([&] { return pointsDone(3); }));
+        b.verification.stop();
+        verifyEndedIncomplete(b, AutoVerification::kStopped);
+
+        const Protocol& p = b.protocol();
+        QVERIFY(!p.volume);
+        for (int i = 0; i < p.points.size(); ++i) {
+            QCOMPARE(p.points[i].passed().has_value(), i < completePoints);
+            if (i < completePoints)
+                QCOMPARE(p.points[i].readings.size(), 2);
+        }
+        QVERIFY(b.imrIdle());
+        // The protocol can be saved and read back as it is.
+        QVERIFY(parseProtocolCsv(protocolCsv(p)) == p);
+        b.verification.stop();
+        QCOMPARE(b.finished.count(), 1);
+    }
+
+    void lostLineEndsTheRunWithoutVerdict_data()
+    {
+        QTest::addColumn<Loss>("loss");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("meter answers with exceptions") << Loss::MeterAnswersFail << QStringLiteral("прибор не ответил: ");
+        QTest::newRow("meter port vanishes") << Loss::MeterPortVanishes << QStringLiteral("потеряна связь с прибором");
+        QTest::newRow("bench port vanishes") << Loss::BenchPortVanishes << QStringLiteral("потеряна связь со стендом");
+    }
+
+    void lostLineEndsTheRunWithoutVerdict()
+    {
+        QFETCH(Loss, loss);
+        QFETCH(QString, reason);
+        Bench b;
+        QVERIFY(b.start());
+        QVERIFY(b.waitFor([&] { return b.protocol().points.first().complete; }));
+        switch (loss) {
+        case Loss::MeterAnswersFail:
+            b.equipment.setFault(sim::Module::Meter, {sim::Fault::Exception});
+            break;
+        case Loss::MeterPortVanishes: b.meter->dropLine(); break;
+        case Loss::BenchPortVanishes: b.bench->dropLine(); break;
+        }
+        verifyEndedIncomplete(b, reason);
+        QVERIFY(b.protocol().points.first().passed().has_value());
+        QVERIFY(!b.protocol().points.last().passed().has_value());
+    }
+
+    void refusedStarts_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no meter type") << QStringLiteral("type") << QStringLiteral("Не выбран поверяемый прибор");
+        QTest::newRow("another mode runs") << QStringLiteral("mode") << QStringLiteral("Отмените работу других режимов");
+        QTest::newRow("no points") << QStringLiteral("points") << QStringLiteral("Не заданы поверочные точки");
+        QTest::newRow("meter line closed") << QStringLiteral("meter")
+                                           << QStringLiteral("Нет связи с прибором: поверка не начата");
+        QTest::newRow("no imitation module") << QStringLiteral("imr")
+                                             << QStringLiteral("Нет связи с модулем ИМР: поверка не начата");
+    }
+
+    void refusedStarts()
+    {
+        QFETCH(QString, situation);
+        QFETCH(QString, message);
+        Bench b;
+        VerificationParameters parameters = quickParameters(0);
+        shell::Mode before = shell::Mode::None;
+        if (situation == QLatin1String("type"))
+            b.ctx().PriborType = -1;
+        if (situation == QLatin1String("mode")) {
+            before = shell::Mode::FlowImitation;
+            b.ctx().workMode.enter(before);
+        }
+        if (situation == QLatin1String("points"))
+            parameters.points.clear();
+        if (situation == QLatin1String("meter"))
+            b.ctx().meter.connected = false;
+        if (situation == QLatin1String("imr"))
+            b.ctx().modules.ImrModule.Adr = 0;
+        const int requests = b.bench->requests.size();
+        QVERIFY(!b.verification.start(parameters, 0.8, kMeter));
+        QCOMPARE(b.dialogs.lastMessage(), message);
+        QCOMPARE(b.ctx().workMode.value(), before);
+        QCOMPARE(b.bench->requests.size(), requests);
+        QCOMPARE(b.finished.count(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstAutoVerification)
+#include "tst_auto_verification.moc"
