@@ -232,7 +232,7 @@ void AutoVerification::complete()
     end(QString());
 }
 
-void AutoVerification::end(const QString& reason)
+void AutoVerification::end(QString reason)
 {
     if (!running())
         return;
@@ -243,7 +243,7 @@ void AutoVerification::end(const QString& reason)
     m_pendingEnd.clear();
     if (!reason.isEmpty()) {
         m_protocol.complete = false;
-        m_protocol.incompleteReason = reason;
+        m_protocol.incompleteReason = std::move(reason);
     }
     if (m_ctx.reaches(m_ctx.modules.ImrModule) && m_parts.setter.SetImitFlow(0, false))
         m_parts.imr.ResetToIdle();

@@ -64,7 +64,7 @@ private:
     void volumeImitationDone();
     void finishVolumeCheck(double meterVolume);
     void complete();
-    void end(const QString& reason);
+    void end(QString reason);
 
     // Enters `phase` and continues it when `ms` have passed.
     void waitThen(Phase phase, int ms);

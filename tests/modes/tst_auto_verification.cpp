@@ -9,7 +9,10 @@
 #include "link/Result.h"
 #include "meter/MeterQids.h"
 #include "modes/verification/AutoVerification.h"
+#include "modes/verification/AutoVerificationWindow.h"
 #include "modes/verification/ProtocolCsv.h"
+#include "modes/verification/ProtocolFiles.h"
+#include "shell/settings/IniFile.h"
 
 #include <QSignalSpy>
 
@@ -63,7 +66,7 @@ void verifyEndedIncomplete(Bench& b, const QString& reason)
     QCOMPARE(b.finished.count(), 1);
     QVERIFY(!b.verification.running());
     QVERIFY(!b.protocol().complete);
-    QVERIFY2(b.protocol().incompleteReason.contains(reason), qPrintable(b.protocol().incompleteReason));
+    QVERIFY2(b.protocol().incompleteReason.contains(reason), qPrintable(b.protocol().incompleteReason + QLatin1Char('|') + b.dialogs.messages.join(QLatin1Char('|'))));
     QCOMPARE(b.protocol().conclusion(), Conclusion::None);
     QVERIFY(b.ctx().workMode.isFree());
 }
@@ -217,6 +220,66 @@ private Q_SLOTS:
         QVERIFY(!b.protocol().points.last().passed().has_value());
     }
 
+    void operatorRunsItFromItsWindow_data()
+    {
+        QTest::addColumn<bool>("stop");
+        QTest::addColumn<QString>("lastLine");
+        QTest::newRow("to the end") << false << QStringLiteral("Заключение: Годен");
+        QTest::newRow("stopped") << true
+                                 << QStringLiteral("Поверка не завершена: ") + AutoVerification::kStopped
+                                        + QStringLiteral(". Заключение не выносится.");
+    }
+
+    void operatorRunsItFromItsWindow()
+    {
+        QFETCH(bool, stop);
+        QFETCH(QString, lastLine);
+        Bench b;
+        settings::IniFile ini(settings::ztaIniPath());
+        QVERIFY(quickParameters(0).write(ini));
+        QVERIFY(writePermissibleErrorPct(ini, b.ctx().PriborType, 1.0));
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("Протоколы"));
+        AutoVerificationWindow window(b.ctx(), b.verification, ini.path(), folder);
+        ui::forms::AutoVerificationForm& f = window.form;
+
+        f.BtnStart.click();
+        QCOMPARE(b.dialogs.lastMessage(), QStringLiteral("Введите заводской номер прибора: по нему назван протокол"));
+        QVERIFY(!b.verification.running());
+
+        f.EdtSerial.setText(kMeter.serialNumber);
+        f.EdtOwner.setText(kMeter.owner);
+        f.EdtOperator.setText(kMeter.operatorName);
+        f.BtnStart.click();
+        QVERIFY(b.verification.running());
+        QVERIFY(!f.BtnStart.isEnabled());
+        QVERIFY(f.BtnStop.isEnabled());
+        QCOMPARE(f.PB.maximum(), kPoints.size());
+        QVERIFY2(f.LblProgress.caption().startsWith(QStringLiteral("Точка 1 из 3, осталось около ")),
+                 qPrintable(f.LblProgress.caption()));
+        if (stop) {
+            QVERIFY(b.waitFor([&] { return b.protocol().points.first().complete; }));
+            f.BtnStop.click();
+        }
+        QVERIFY(b.waitForEnd());
+
+        QVERIFY(f.BtnStart.isEnabled());
+        QVERIFY(!f.BtnStop.isEnabled());
+        QVERIFY(window.protocolForm.isVisible());
+        const QStringList lines = window.protocolForm.MemoProtocol.lines();
+        QCOMPARE(lines.last(), lastLine);
+        QVERIFY(lines.contains(QStringLiteral("Заводской номер: ") + kMeter.serialNumber));
+        QCOMPARE(b.protocol().points.first().permissiblePct, 1.0);
+
+        window.protocolForm.Button13.click();
+        QVERIFY2(b.dialogs.lastMessage().startsWith(QStringLiteral("Протокол сохранён:")), qPrintable(b.dialogs.lastMessage()));
+        const QString base = folder + QLatin1Char('/') + protocolFileBase(b.protocol());
+        QVERIFY(QFileInfo(base + QStringLiteral(".pdf")).size() > 0);
+        QFile csv(base + QStringLiteral(".csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QVERIFY(parseProtocolCsv(csv.readAll()) == b.protocol());
+    }
+
     void refusedStarts_data()
     {
         QTest::addColumn<QString>("situation");
@@ -258,5 +321,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TstAutoVerification)
+QTEST_MAIN(TstAutoVerification)
 #include "tst_auto_verification.moc"

@@ -1,0 +1,34 @@
+#pragma once
+// The windows of the automatic verification: "Автоматическая поверка" takes the meter's
+// identity, starts and stops the run and shows its progress; when the run ends, "Протокол"
+// shows the protocol, and "Создать протокол..." saves it as PDF and CSV in the protocols'
+// folder. The parameters and the permissible error come from ZTA.ini at each start.
+#include "modes/verification/AutoVerification.h"
+#include "ui/forms/AutoVerificationForm.h"
+#include "ui/forms/ProtocolForm.h"
+
+namespace verification {
+
+class AutoVerificationWindow {
+public:
+    // iniPath: the settings file; protocolFolder: where "Создать протокол..." saves.
+    AutoVerificationWindow(shell::Context& ctx, AutoVerification& run, QString iniPath, QString protocolFolder);
+
+    ui::forms::AutoVerificationForm form;
+    ui::forms::ProtocolForm protocolForm;
+
+    void BtnStartClick();
+    void BtnStopClick();
+    void Button13Click();
+
+private:
+    void showProgress(int point, int points, int secondsLeft);
+    void runFinished();
+
+    shell::Context& m_ctx;
+    AutoVerification& m_run;
+    QString m_iniPath;
+    QString m_protocolFolder;
+};
+
+}  // namespace verification
