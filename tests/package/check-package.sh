@@ -32,11 +32,10 @@ expected=(usr/bin/zta-monitor usr/bin/zta-sim
           usr/share/applications/zta-monitor.desktop
           usr/share/icons/hicolor/scalable/apps/zta-monitor.svg
           usr/share/doc/zta-monitor/README.md)
-shopt -s nullglob
-for doc in "$source"/docs/*.md "$source"/docs/*.png; do
-  expected+=("usr/share/doc/zta-monitor/docs/$(basename "$doc")")
-done
-shopt -u nullglob
+# Every page and picture below docs/, the guide's folder included, keeps its place.
+while IFS= read -r doc; do
+  expected+=("usr/share/doc/zta-monitor/docs/${doc#"$source"/docs/}")
+done < <(find "$source"/docs -type f \( -name '*.md' -o -name '*.png' \))
 # Exactly these: test programs, the tour, the benchmarks and the static libraries stay out.
 printf '%s\n' "${expected[@]}" | sort >"$work/expected"
 missing=$(comm -23 "$work/expected" - <<<"$files" | tr '\n' ' ')
