@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config
-          qt6-base-dev qt6-serialbus-dev qt6-serialport-dev
+          qt6-base-dev qt6-serialbus-dev qt6-serialport-dev qt6-charts-dev
           libmodbus-dev mbpoll fonts-dejavu-core dpkg-dev file xvfb xauth)
 
 missing=()
