@@ -1,6 +1,7 @@
 #include "shell/MainFrm.h"
 
 #include "bench/ModuleGrid.h"
+#include "modes/verification/ProtocolFiles.h"
 #include "shell/AboutBox.h"
 #include "shell/ServerPriority.h"
 #include "shell/input/NumberFormat.h"
@@ -57,7 +58,11 @@ TMainFrm::TMainFrm(const ServerFactory& makeServer, comm::PortSource ports)
       volumeAccumulation(ctx, form.imitV, ImVOFrm, volumeImitation, flowSetter, imr),
       volumeVerification(ctx, form.poverV, ImVOFrm, volumeImitation, flowSetter, imr,
                          [this] { volumeAccumulation.parametersAccepted(); }),
-      flowVerification(ctx, form.poverQ, imr, delayLine)
+      flowVerification(ctx, form.poverQ, imr, delayLine),
+      autoVerification(ctx, {flowSetter, imr, delayLine, volumeImitation}),
+      ParATFrm(settings::ztaIniPath()),
+      Form18(settings::ztaIniPath()),
+      autoVerificationWindow(ctx, autoVerification, settings::ztaIniPath(), verification::defaultProtocolFolder())
 {
     QObject::connect(MBCM.get(), &comm::MBComMaster::OnExchange, &form,
                      [this](int qid, int addr, int fun, const QVariant& v, int r) {
@@ -71,7 +76,6 @@ TMainFrm::TMainFrm(const ServerFactory& makeServer, comm::PortSource ports)
     bench::fillModuleGrid(form.config.sg);
     form.pc.setActivePage(&form.config.TsConfig);
     applyLayout(form, LayoutMeters);
-    form.protocol.TS4.setTabVisible(false);
     wireWindowControls();
 
     readSettings();
@@ -98,6 +102,30 @@ void TMainFrm::wireWindowControls()
     form.N9.onClick = [] { showAboutBox(); };
     form.imitQ.SpeedButton3.onClick = [this] { calcFrm.form.show(); };
     form.imitV.SpeedButton2.onClick = [this] { calcFrm.form.show(); };
+    form.protocol.Button12.onClick = [this] { ParATFrm.show(); };
+    form.protocol.Button13.onClick = [this] { autoVerificationWindow.Button13Click(); };
+    form.protocol.BtnAutoVerification.onClick = [this] { autoVerificationWindow.form.show(); };
+    form.protocol.BtnPoints.onClick = [this] { Form18.show(); };
+}
+
+std::vector<ui::Form*> TMainFrm::secondaryForms()
+{
+    return {&SysFrm.form,
+            &CanalFrm.form,
+            &MProFrm.form,
+            &ImVOFrm.form,
+            &calcFrm.form,
+            &FlowMeterForm.form,
+            &FlowMeterFormKS.form,
+            &KsForm1.form,
+            &KsForm1.calibration(0).form,
+            &KsForm1.calibration(1).form,
+            &PropertyFrm.form,
+            &FrmInit.form,
+            &ParATFrm.form,
+            &autoVerificationWindow.form,
+            &autoVerificationWindow.protocolForm,
+            &Form18.form};
 }
 
 void TMainFrm::readSettings()

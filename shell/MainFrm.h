@@ -23,6 +23,10 @@
 #include "modes/VolumeAccumulation.h"
 #include "modes/VolumeImitation.h"
 #include "modes/VolumeVerification.h"
+#include "modes/verification/AutoVerification.h"
+#include "modes/verification/AutoVerificationWindow.h"
+#include "modes/verification/ParATFrm.h"
+#include "modes/verification/PointsFrm.h"
 #include "service/DelayLineCalibration.h"
 #include "service/ImrTuning.h"
 #include "service/IptCalibration.h"
@@ -35,6 +39,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace shell {
 
@@ -91,6 +96,12 @@ public:
     modes::VolumeVerification volumeVerification;
     modes::FlowVerification flowVerification;
 
+    // The automatic verification of the meter under test, started from the page "Протокол".
+    verification::AutoVerification autoVerification;
+    verification::TParATFrm ParATFrm;
+    verification::PointsFrm Form18;
+    verification::AutoVerificationWindow autoVerificationWindow;
+
     // Built once the settings are read: the colour file applies on top of them.
     std::unique_ptr<TColorSetup> colorSetup;
 
@@ -100,6 +111,9 @@ public:
     void mnuServicePagesClick();
     void Label3Click();
     void BtnPropZTAClick();
+
+    // The windows besides the main one, for the window manager.
+    std::vector<ui::Form*> secondaryForms();
 
 private:
     void wireWindowControls();

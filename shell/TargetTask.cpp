@@ -15,6 +15,7 @@ ui::Page* pageOf(ui::forms::MainForm& f, TNames index)
     case nsIPT: return &f.ipt.TSIpt;
     case nsIPT2: return &f.ipt2.tsIPT2;
     case nsUSI: return &f.usi.TsUSI;
+    case nsProtocol: return &f.protocol.TS4;
     }
     return nullptr;
 }
@@ -26,9 +27,11 @@ struct LayoutSpec {
 
 const LayoutSpec& layoutSpec(int layout)
 {
-    static const LayoutSpec meters{{nsImitV, nsImitQ}, {nsPoverQ, nsPoverV, nsIPT, nsIMR, nsIPT2, nsUSI}};
-    static const LayoutSpec benchCheck{{nsPoverQ, nsPoverV, nsIPT, nsUSI}, {nsImitV, nsImitQ, nsIMR, nsIPT2}};
-    static const LayoutSpec service{{nsIMR, nsIPT2}, {nsImitV, nsImitQ, nsPoverQ, nsPoverV, nsIPT, nsUSI}};
+    static const LayoutSpec meters{{nsImitV, nsImitQ, nsProtocol}, {nsPoverQ, nsPoverV, nsIPT, nsIMR, nsIPT2, nsUSI}};
+    static const LayoutSpec benchCheck{{nsPoverQ, nsPoverV, nsIPT, nsUSI},
+                                       {nsImitV, nsImitQ, nsIMR, nsIPT2, nsProtocol}};
+    static const LayoutSpec service{{nsIMR, nsIPT2},
+                                    {nsImitV, nsImitQ, nsPoverQ, nsPoverV, nsIPT, nsUSI, nsProtocol}};
     return layout == LayoutBench ? benchCheck : layout == LayoutService ? service : meters;
 }
 }  // namespace

@@ -8,7 +8,7 @@
 
 namespace shell {
 
-enum TNames { nsConfig, nsImitV, nsImitQ, nsPoverV, nsPoverQ, nsIMR, nsIPT, nsIPT2, nsUSI };
+enum TNames { nsConfig, nsImitV, nsImitQ, nsPoverV, nsPoverQ, nsIMR, nsIPT, nsIPT2, nsUSI, nsProtocol };
 
 enum Layout { LayoutMeters = 0, LayoutBench = 1, LayoutService = 2 };
 

@@ -74,6 +74,14 @@ void AutoVerificationWindow::runFinished()
 
 void AutoVerificationWindow::Button13Click()
 {
+    if (m_run.running()) {
+        ui::dialogs().message(QStringLiteral("Идёт поверка: протокол можно сохранить, когда она закончится"));
+        return;
+    }
+    if (!m_run.protocol().started.isValid()) {
+        ui::dialogs().message(QStringLiteral("Протокола ещё нет: сначала проведите автоматическую поверку"));
+        return;
+    }
     const SavedProtocol saved = saveProtocol(m_run.protocol(), m_protocolFolder);
     if (!saved.error.isEmpty()) {
         ui::dialogs().message(saved.error, ui::Icon::Error);

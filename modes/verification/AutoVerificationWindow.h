@@ -19,6 +19,7 @@ public:
 
     void BtnStartClick();
     void BtnStopClick();
+    // Saves the latest protocol; before the first run and during a run it tells why it cannot.
     void Button13Click();
 
 private:

@@ -37,9 +37,9 @@ private Q_SLOTS:
         test::MainFixture f;
         auto& m = f.main;
         auto& w = m->form;
-        QVERIFY(w.imitQ.TSImitQ.isTabVisible());
-        QVERIFY(w.imitV.TSImitV.isTabVisible());
-        for (const ui::Page* p : {&w.protocol.TS4, &w.poverV.TSPoverV, &w.poverQ.TSPoverQ, &w.imr.TSImr,
+        for (const ui::Page* p : {&w.imitQ.TSImitQ, &w.imitV.TSImitV, &w.protocol.TS4})
+            QVERIFY2(p->isTabVisible(), qPrintable(p->name()));
+        for (const ui::Page* p : {&w.poverV.TSPoverV, &w.poverQ.TSPoverQ, &w.imr.TSImr,
                                   &w.ipt.TSIpt, &w.usi.TsUSI, &w.ipt2.tsIPT2})
             QVERIFY2(!p->isTabVisible(), qPrintable(p->name()));
         QCOMPARE(w.iptGroup.GBIpt.parentControl(), &w.imitQ.TSImitQ);

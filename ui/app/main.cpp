@@ -26,12 +26,7 @@ int main(int argc, char** argv)
     int exitCode = 0;
     {
         shell::TMainFrm main([](const char* line) { return std::make_unique<comm::RtuComMaster>(line); });
-        for (ui::Form* f : std::initializer_list<ui::Form*>{&main.SysFrm.form, &main.CanalFrm.form, &main.MProFrm.form,
-                                                            &main.ImVOFrm.form, &main.calcFrm.form,
-                                                            &main.FlowMeterForm.form, &main.FlowMeterFormKS.form,
-                                                            &main.KsForm1.form, &main.KsForm1.calibration(0).form,
-                                                            &main.KsForm1.calibration(1).form, &main.PropertyFrm.form,
-                                                            &main.FrmInit.form})
+        for (ui::Form* f : main.secondaryForms())
             windows.manage(*f);
         windows.manage(main.form);
         main.form.onClose = [&app] { app.quit(); };

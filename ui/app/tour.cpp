@@ -104,9 +104,8 @@ int main(int argc, char** argv)
     int failures = 0;
     {
         shell::TMainFrm main([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
-        for (ui::Form* f : std::initializer_list<ui::Form*>{&main.form, &main.calcFrm.form, &main.ImVOFrm.form,
-                                                            &main.FlowMeterForm.form, &main.FlowMeterFormKS.form,
-                                                            &main.KsForm1.form, &main.KsForm1.calibration(0).form})
+        windows.manage(main.form);
+        for (ui::Form* f : main.secondaryForms())
             windows.manage(*f);
         main.form.show();
         auto shoot = [&](ui::Form& form, const QString& name) {
@@ -237,9 +236,6 @@ int main(int argc, char** argv)
         // settings. The restore leaves the bench line closed and the modules at 9600 baud, so it
         // comes last.
         {
-            for (ui::Form* f : std::initializer_list<ui::Form*>{&main.CanalFrm.form, &main.SysFrm.form,
-                                                                &main.PropertyFrm.form, &main.FrmInit.form})
-                windows.manage(*f);
             main.form.pc.setActivePage(&cfg.TsConfig);
             cfg.btnCanal.click();
             shoot(main.CanalFrm.form, QStringLiteral("channel-settings"));

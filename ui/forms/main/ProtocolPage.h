@@ -1,5 +1,6 @@
 #pragma once
-// The page "Протокол"; it is hidden when the window is created and never shown again.
+// The page "Протокол": the automatic verification of the meter under test, with its parameters,
+// its points, the run window and the saving of the latest protocol.
 #include "ui/model/Controls.h"
 
 namespace ui::forms {
@@ -8,8 +9,10 @@ class ProtocolPage {
 public:
     ProtocolPage(ui::Form* form, ui::PageControl* pages);
     ui::Page TS4;
-    ui::Button Button11;
+    ui::Button Button11;  // the imitation section's parameters: nothing behind it, kept hidden
     ui::Button Button12;
+    ui::Button BtnPoints;
+    ui::Button BtnAutoVerification;
     ui::Button Button13;
 };
 
