@@ -46,6 +46,7 @@ void showError(ui::Label& label, double error)
 
 TcalcFrm::TcalcFrm(comm::Line& meterLine) : m_meterLine(meterLine)
 {
+    form.trend.setPermissibleError(kErrorLimit);
     // Without a "Сброс" first, the minimum would stay at 0 for positive readings.
     BtnClearClick();
     registerRows();
@@ -109,6 +110,7 @@ void TcalcFrm::setQIzm(double q)
         form.EdtAvgQ.setText(input::format4(QAvg / QCounter));
         ci = 0;
     }
+    form.trend.add(FQEtalon, q);
     RecalcFlowAndCurrent();
 }
 
@@ -170,13 +172,19 @@ void TcalcFrm::btnStartClick()
     form.btnStart.setCaption(StartRead ? QStringLiteral("Стоп") : QStringLiteral("Старт"));
 }
 
-// The shown values stay until the next reading.
+// The shown values stay until the next reading; the trend starts afresh.
 void TcalcFrm::BtnClearClick()
 {
     QCounter = 0;
     QMax = -100000.0;
     QMin = 1000000.0;
     QAvg = 0;
+    form.trend.clear();
+}
+
+void TcalcFrm::setPermissibleError(double percent)
+{
+    form.trend.setPermissibleError(percent);
 }
 
 void TcalcFrm::Button1Click()

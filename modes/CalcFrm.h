@@ -1,8 +1,8 @@
 #pragma once
 // The statistics window "Калькулятор ЗТА": the lines' answers push the imitated and measured
-// values into it; it shows the relative error of each pair in green or red and keeps the
-// running statistics of the meter's flow readings. Its one request is "Считать", which reads
-// the meter's current output slot and calibration currents.
+// values into it; it shows the relative error of each pair in green or red, keeps the
+// running statistics of the meter's flow readings and draws their trend. Its one request is
+// "Считать", which reads the meter's current output slot and calibration currents.
 #include "bench/StatisticsInputs.h"
 #include "ui/forms/CalcForm.h"
 
@@ -32,6 +32,10 @@ public:
     void setImpIzm(double n) override;
     void setToki(const QVariant& t) override;
     void setSlot(int slot) override;
+
+    // The band of the trend for the meter type's permissible error, per cent; the error labels
+    // keep the window's own colour limit.
+    void setPermissibleError(double percent);
 
     double QEtalon() const { return FQEtalon; }
     double QIzm() const { return FQIzm; }

@@ -1,6 +1,6 @@
 // The statistics window: the errors and their colours, the expected current from the meter's
-// calibration, the running flow statistics, the "Считать" reads and their answers, and the
-// stored window position.
+// calibration, the running flow statistics, the trend of the flow readings, the "Считать" reads
+// and their answers, and the stored window position.
 #include "../support/WindowPlace.h"
 #include "link/Line.h"
 #include "link/Result.h"
@@ -412,6 +412,45 @@ private Q_SLOTS:
         f.answer(42, values, result);
         QTEST(f.form().SB.panelText(0), "status");
         QTEST(f.form().edti20.text(), "i20");
+    }
+
+    // Each flow reading of the meter joins the trend beside the reference then in force, whether
+    // or not statistics run; "Сброс" starts the trend afresh.
+    void trendTakesEachFlowReading()
+    {
+        CalcFixture f;
+        qint64 now = 0;
+        f.form().trend.setClock([&now] { return now; });
+        f.calc->setQIzm(1);
+        f.calc->setQEtalon(20);
+        now = 1000;
+        f.calc->setQIzm(19.5);
+        now = 2000;
+        f.form().btnStart.click();
+        f.calc->setQIzm(20.1);
+        const auto& samples = f.form().trend.history().samples();
+        QCOMPARE(samples.size(), size_t(3));
+        const QList<QList<double>> expected{{0, 0, 1}, {1000, 20, 19.5}, {2000, 20, 20.1}};
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE((QList<double>{double(samples[i].ms), samples[i].reference, samples[i].measured}), expected[i]);
+
+        f.form().BtnClear.click();
+        QVERIFY(f.form().trend.history().isEmpty());
+        f.calc->setQIzm(20);
+        QCOMPARE(f.form().trend.history().size(), 1);
+    }
+
+    // The band is the colour limit unless the meter type's permissible error replaces it; the
+    // error labels keep the window's own limit.
+    void trendBandIsThePermissibleError()
+    {
+        CalcFixture f;
+        QCOMPARE(f.form().trend.permissibleError(), 0.8);
+        f.calc->setPermissibleError(1.5);
+        QCOMPARE(f.form().trend.permissibleError(), 1.5);
+        f.calc->setQEtalon(100);
+        f.calc->setQIzm(101);
+        QCOMPARE(f.form().lblqproc.font().color, PureRed);
     }
 
     // "Считать" forgets the old slot and calibration until the new answers arrive.

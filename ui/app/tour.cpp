@@ -165,6 +165,10 @@ int main(int argc, char** argv)
         settle(4000);
         shoot(main.form, QStringLiteral("flow-imitation"));
         shoot(main.calcFrm.form, QStringLiteral("statistics"));
+        // The trend through a point change from 13 to 30 m3/h.
+        main.form.imitQ.RGPoint.select(2);
+        settle(20000);
+        shoot(main.calcFrm.form, QStringLiteral("statistics-trend"));
         main.form.imitQ.btnImit.click();
 
         // Volume accumulation of 1 m3 at 30 m3/h, seen a few seconds into the run.

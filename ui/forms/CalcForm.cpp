@@ -10,6 +10,9 @@ constexpr int kGroupHeight = 228;
 constexpr int kGap = 8;
 constexpr int kWidth = 3 * kGroupWidth + 4 * kGap;
 constexpr int kBarHeight = 20;
+constexpr int kTrendTop = kGap + kGroupHeight + kGap;
+constexpr int kTrendHeight = 300;
+constexpr int kBarTop = kTrendTop + kTrendHeight + kGap;
 constexpr int kFirstRow = 22;
 constexpr int kButtonTop = 194;
 // Captions 124 wide, values 76 beside them, and an error beside a measured value.
@@ -80,10 +83,11 @@ CalcForm::CalcForm()
       lblimp(this, "lblimp", &GroupBox3),
       Label15(this, "Label15", &GroupBox3),
       lblVproc2(this, "lblVproc2", &GroupBox3),
+      trend(this, "trend", nullptr),
       SB(this, "SB", nullptr)
 {
     setCaption(QStringLiteral("Калькулятор ЗТА"));
-    setGeometry(QRect(160, 120, kWidth, kGap + kGroupHeight + kGap + kBarHeight));
+    setGeometry(QRect(160, 120, kWidth, kBarTop + kBarHeight));
     border = ui::Border::Dialog;
     stayOnTop = true;
 
@@ -122,7 +126,17 @@ CalcForm::CalcForm()
     readOnlyZero({&edtqe, &edtqi, &edtmaxq, &edtminq, &EdtAvgQ, &edtie, &edtii, &edti4, &edti20, &edtVe, &edtVi,
                   &edtimp});
 
-    SB.setGeometry(0, kGap + kGroupHeight + kGap, kWidth, kBarHeight);
+    trend.setGeometry(kGap, kTrendTop, kWidth - 2 * kGap, kTrendHeight);
+    trend.flowTitle = QStringLiteral("Расход");
+    trend.errorTitle = QStringLiteral("Погрешность");
+    trend.timeAxisTitle = QStringLiteral("мин");
+    trend.flowAxisTitle = QStringLiteral("м3/ч");
+    trend.errorAxisTitle = QStringLiteral("%");
+    trend.referenceName = QStringLiteral("Эталон");
+    trend.measuredName = QStringLiteral("Прибор");
+    trend.bandName = QStringLiteral("Допуск");
+
+    SB.setGeometry(0, kBarTop, kWidth, kBarHeight);
     SB.setPanels({{QString(), 0, ui::Alignment::Left, ui::Bevel::Lowered}});
 }
 

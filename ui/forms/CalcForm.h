@@ -1,7 +1,9 @@
 #pragma once
 // The window "Калькулятор ЗТА": the imitated flow, current and volume beside the measured ones,
-// with the relative error of each pair. Not modal; shown from the imitation pages.
+// with the relative error of each pair, and below them the trend of the flow point. Not modal;
+// shown from the imitation pages.
 #include "ui/model/Form.h"
+#include "ui/model/Trend.h"
 
 namespace ui::forms {
 
@@ -50,6 +52,8 @@ public:
     ui::Label lblimp;
     ui::Label Label15;
     ui::Label lblVproc2;
+
+    ui::Trend trend;  // the reference and the meter's flow, and the flow error, over the last minutes
 
     ui::StatusBar SB;
 };

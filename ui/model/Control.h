@@ -17,7 +17,7 @@ class Form;
 enum class Kind {
     Button, SpeedButton, Label, Edit, Memo, CheckBox, RadioButton, RadioGroup, ComboBox,
     Grid, ProgressBar, TrackBar, UpDown, StatusBar, GroupBox, Panel, PageControl, Page,
-    MenuItem, Action, Timer
+    MenuItem, Action, Timer, Trend
 };
 
 enum class Prop {

@@ -25,6 +25,7 @@ ControlView* createView(Control& c, const ControlView::ContainerLookup& l)
     case Kind::Panel:       v = panel(static_cast<Panel&>(c), l); break;
     case Kind::PageControl: v = pageControl(static_cast<PageControl&>(c), l); break;
     case Kind::Page:        v = page(static_cast<Page&>(c), l); break;
+    case Kind::Trend:       v = trend(static_cast<Trend&>(c), l); break;
     case Kind::MenuItem:
     case Kind::Action:
     case Kind::Timer:       break;

@@ -2,6 +2,7 @@
 // The view of each control kind; ViewFactory.cpp picks one by the control's kind.
 #include "ui/qt/ControlView.h"
 #include "ui/model/Controls.h"
+#include "ui/model/Trend.h"
 
 namespace ui::qt::views {
 
@@ -24,5 +25,6 @@ ControlView* groupBox(GroupBox& c, const Lookup& l);
 ControlView* panel(Panel& c, const Lookup& l);
 ControlView* pageControl(PageControl& c, const Lookup& l);
 ControlView* page(Page& c, const Lookup& l);
+ControlView* trend(Trend& c, const Lookup& l);
 
 }  // namespace ui::qt::views
