@@ -8,6 +8,8 @@
 
 #include <QVector>
 
+#include <optional>
+
 namespace meter {
 
 class TMProFrm {
@@ -17,6 +19,8 @@ public:
     ui::forms::MProForm form;
 
     QVector<TPribor> Prib;
+    // Each entry's own permissible error, %; none: the default.
+    QVector<std::optional<double>> MaxErr;
     int CPrib = 0;
     TPribor Pribor;  // the entry chosen when the dialog was confirmed
     int Imr = 0;
@@ -30,6 +34,8 @@ public:
     void chbTypeChange();
     void Button1Click();
     void Button2Click();
+    // Deletes the chosen entry; the catalogue is stored with "Да" as after an add.
+    void Button3Click();
     void BitBtn4Click();
     void BitBtn5Click();
 
@@ -37,8 +43,12 @@ private:
     bool adding() const { return form.Button2.isEnabled(); }
     void startAdding();
     void finishAdding();
+    // The value in Edit5; stops the handler with a message unless it is a positive number.
+    double typedPermissibleError() const;
+    double permissibleErrorOf(int i) const;
 
     const bench::Modules& m_modules;
+    int m_shownEntry = -1;  // the entry whose values the fields show
 };
 
 }  // namespace meter

@@ -15,13 +15,6 @@ const QString kPeriod = QStringLiteral("PeriodMs");
 const QString kVolumeSettle = QStringLiteral("VolumeSettleMs");
 const QString kVolume = QStringLiteral("Volume");
 const QString kPoints = QStringLiteral("Points");
-// The meter type catalogue's section; its entries are numbered from 1.
-const QString kCatalogue = QStringLiteral("List");
-
-QString maxErrKey(int meterType)
-{
-    return QStringLiteral("MaxErr") + QString::number(meterType + 1);
-}
 
 // A stored value replaces the default only when it is at least `least`.
 void readAtLeast(const settings::IniFile& ini, const QString& key, int least, int& value)
@@ -80,15 +73,12 @@ bool VerificationParameters::write(settings::IniFile& ini) const
 
 double permissibleErrorPct(const settings::IniFile& ini, int meterType)
 {
-    bool ok = false;
-    const double pct = ini.readString(kCatalogue, maxErrKey(meterType), QString()).toDouble(&ok);
-    return ok && pct > 0 ? pct : VerificationParameters::DefaultPermissibleErrorPct;
+    return meter::storedPermissibleErrorPct(ini, meterType + 1).value_or(VerificationParameters::DefaultPermissibleErrorPct);
 }
 
 bool writePermissibleErrorPct(settings::IniFile& ini, int meterType, double pct)
 {
-    Q_ASSERT(pct > 0);
-    return ini.writeString(kCatalogue, maxErrKey(meterType), QString::number(pct, 'g', QLocale::FloatingPointShortest));
+    return meter::writePermissibleErrorPct(ini, meterType + 1, pct);
 }
 
 }  // namespace verification

@@ -2,6 +2,8 @@
 // What the automatic verification of a meter runs with: the five process parameters, the set of
 // verification points, and the maximum permissible error of each meter type. Kept in ZTA.ini;
 // the permissible error sits beside the type's catalogue entry without touching its keys.
+#include "meter/PermissibleError.h"
+
 #include <QList>
 
 namespace settings {
@@ -11,7 +13,7 @@ class IniFile;
 namespace verification {
 
 struct VerificationParameters {
-    static constexpr double DefaultPermissibleErrorPct = 0.8;
+    static constexpr double DefaultPermissibleErrorPct = meter::DefaultPermissibleErrorPct;
 
     int settleMs = 30000;        // after a flow change, before the first reading
     int readings = 10;           // meter readings per point

@@ -53,6 +53,10 @@ depends=$(field Depends)
 echo "Depends: $depends"
 [ -n "$depends" ] || fail "Depends is empty: dpkg-shlibdeps found no libraries"
 grep -q 'libqt6' <<<"$depends" || fail "Depends names no Qt 6 library: $depends"
+# The Qt libraries the monitor links: its windows, its two serial lines, the statistics window's trend.
+for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialbus6 libqt6serialport6 libqt6charts6; do
+  grep -qE "(^|, )$library( |,|$)" <<<"$depends" || fail "Depends lacks $library: $depends"
+done
 description=$(field Description)
 [ "$(wc -l <<<"$description")" -gt 2 ] || fail "no long description: $description"
 

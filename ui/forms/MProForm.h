@@ -21,8 +21,11 @@ public:
     ui::Edit Edit3;
     ui::Label Label5;
     ui::Edit Edit4;
+    ui::Label Label6;
+    ui::Edit Edit5;  // the type's permissible error, %
     ui::Button Button1;
     ui::Button Button2;
+    ui::Button Button3;
     ui::Button BitBtn4;
     ui::Button BitBtn5;
 };

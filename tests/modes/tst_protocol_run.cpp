@@ -1,0 +1,74 @@
+// An automatic verification as the operator runs it from the page "Протокол" against the
+// simulated bench: the run window, the protocol window at the end, and the page's
+// "Создать протокол..." saving that protocol.
+#include "Workbench.h"
+
+#include "shell/settings/IniFile.h"
+
+#include <QDir>
+
+namespace {
+
+constexpr int kRunTimeoutMs = 60000;
+
+}  // namespace
+
+class TstProtocolRun : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // The protocols go to the documents folder: one of the test's own.
+        QVERIFY(m_home.isValid());
+        qputenv("HOME", QFile::encodeName(m_home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(".config")));
+    }
+
+    void runFromThePageEndsInASavedProtocol()
+    {
+        test::Workbench b;
+        QVERIFY(b.connected);
+        {
+            settings::IniFile ini(settings::ztaIniPath());
+            const verification::VerificationParameters quick{100, 2, 50, 100, 0, {5, 20}};
+            QVERIFY(quick.write(ini));
+        }
+        shell::TMainFrm& m = *b.main;
+        ui::forms::ProtocolPage& page = m.form.protocol;
+        m.form.pc.setActivePage(&page.TS4);
+        page.BtnAutoVerification.click();
+        ui::forms::AutoVerificationForm& run = m.autoVerificationWindow.form;
+        QVERIFY(run.isVisible());
+        run.EdtSerial.setText(QStringLiteral("ДТК 17/3"));
+        run.BtnStart.click();
+        QVERIFY2(m.autoVerification.running(), qPrintable(b.dialogs.lastMessage()));
+
+        // Saving while the run goes is refused with its reason.
+        page.Button13.click();
+        QCOMPARE(b.dialogs.lastMessage(), QString("Идёт поверка: протокол можно сохранить, когда она закончится"));
+
+        ui::forms::ProtocolForm& protocolWindow = m.autoVerificationWindow.protocolForm;
+        QVERIFY(QTest::qWaitFor([&] { return protocolWindow.isVisible(); }, kRunTimeoutMs));
+        const verification::Protocol& p = m.autoVerification.protocol();
+        QVERIFY2(p.complete, qPrintable(p.incompleteReason));
+        QCOMPARE(p.points.size(), 2);
+        QCOMPARE(p.meter.serialNumber, QString("ДТК 17/3"));
+        QVERIFY(!protocolWindow.MemoProtocol.lines().isEmpty());
+        QCOMPARE(run.LblProgress.caption(), QString("Поверка завершена"));
+
+        b.dialogs.clear();
+        page.Button13.click();
+        QVERIFY2(b.dialogs.lastMessage().startsWith("Протокол сохранён:"), qPrintable(b.dialogs.lastMessage()));
+        const QDir folder(m_home.filePath("Documents/Протоколы ЗТА"));
+        const QStringList files = folder.entryList({"ДТК-17-3_*"}, QDir::Files);
+        QCOMPARE(files.size(), 2);
+        for (const QString& f : files)
+            QVERIFY2(QFileInfo(folder.filePath(f)).size() > 0, qPrintable(f));
+    }
+
+private:
+    QTemporaryDir m_home;
+};
+
+QTEST_MAIN(TstProtocolRun)
+#include "tst_protocol_run.moc"
