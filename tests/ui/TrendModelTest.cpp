@@ -159,7 +159,7 @@ void TrendModelTest::rangesHoldEveryPoint()
 void TrendModelTest::changesAreAnnounced()
 {
     TrendForm f;
-    QSignalSpy spy(&f.trend, &ui::Trend::samplesChanged);
+    QSignalSpy spy(&f.trend, &ui::Trend::pointsChanged);
     f.read(20, 20);
     QCOMPARE(spy.count(), 1);
     f.trend.setPermissibleError(1.5);

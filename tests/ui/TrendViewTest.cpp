@@ -1,5 +1,6 @@
-// The trend's widget: two plots that nobody tabs into, whose series take the model's points
-// in one coalesced redraw after a burst of readings, and only once the window is seen.
+// The trend's widget: two plots that nobody tabs into and a screen reader names by their
+// titles, whose series take the model's points in one coalesced redraw after a burst of
+// readings, and only once the window is seen.
 #include "tests/ui/TrendForm.h"
 #include "ui/qt/FormWindow.h"
 #include "ui/qt/views/TrendView.h"
@@ -71,8 +72,10 @@ void TrendViewTest::plotsAreReadOnlyAndTitled()
     QVERIFY(s.view);
     const auto charts = s.window.widgetOf(&s.form.trend)->findChildren<QChartView*>();
     QCOMPARE(charts.size(), 2);
-    for (const QChartView* c : charts)
+    for (const QChartView* c : charts) {
         QCOMPARE(c->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(c->accessibleName(), c->chart()->title());  // what a screen reader says
+    }
     QCOMPARE(s.view->flowChart()->title(), QStringLiteral("Расход"));
     QCOMPARE(s.view->errorChart()->title(), QStringLiteral("Погрешность"));
     QVERIFY(area(s.view->flowChart()));

@@ -60,13 +60,13 @@ void Trend::setPermissibleError(double percent)
     if (m_permissible == percent)
         return;
     m_permissible = percent;
-    Q_EMIT samplesChanged();
+    Q_EMIT pointsChanged();
 }
 
 void Trend::add(double reference, double measured)
 {
     m_history.add(m_clock(), reference, measured);
-    Q_EMIT samplesChanged();
+    Q_EMIT pointsChanged();
 }
 
 void Trend::clear()
@@ -74,7 +74,7 @@ void Trend::clear()
     if (m_history.isEmpty())
         return;
     m_history.clear();
-    Q_EMIT samplesChanged();
+    Q_EMIT pointsChanged();
 }
 
 TrendPoints Trend::points() const

@@ -2,7 +2,7 @@
 // A live trend of a flow point: the reference flow and the meter's flow with the band of the
 // permissible error around the reference, and the meter's relative error over time between
 // the ± permissible lines. The logic adds readings; the Qt layer draws points() after
-// samplesChanged(), as often as it finds cheap.
+// pointsChanged(), as often as it finds cheap.
 #include "ui/model/Control.h"
 #include "ui/model/TrendHistory.h"
 
@@ -69,7 +69,7 @@ public:
     TrendPoints points() const;
 
 Q_SIGNALS:
-    void samplesChanged();
+    void pointsChanged();
 
 private:
     Clock m_clock;

@@ -35,6 +35,7 @@ QChart* addChart(QWidget& panel, const QString& title)
     chart->setBackgroundRoundness(0);
     chart->setAnimationOptions(QChart::NoAnimation);
     auto* view = new QChartView(chart);
+    view->setAccessibleName(title);
     view->setFocusPolicy(Qt::NoFocus);
     view->setFrameShape(QFrame::NoFrame);
     view->setRenderHint(QPainter::Antialiasing);
@@ -88,7 +89,7 @@ TrendView::TrendView(Trend& trend, const Lookup& l) : ControlView(trend, makePan
     m_coalesce.setSingleShot(true);
     m_coalesce.setInterval(CoalesceMs);
     connect(&m_coalesce, &QTimer::timeout, this, &TrendView::redrawWhenSeen);
-    connect(&trend, &Trend::samplesChanged, this, &TrendView::scheduleRedraw);
+    connect(&trend, &Trend::pointsChanged, this, &TrendView::scheduleRedraw);
     widget()->installEventFilter(this);
     redraw();
 }
