@@ -36,5 +36,9 @@ inline constexpr int IptCommand = 800004;
 inline constexpr int IptDacWrite = 816385;
 inline constexpr int IptScaleWrite = 849153;
 inline constexpr int IptOffsetWrite = 849161;
+// One-shot reads of all four counters and all four currents, waited for by the automatic
+// verification.
+inline constexpr int UsiCountersOnce = 532770;
+inline constexpr int IptCurrentsOnce = 749155;
 
 }  // namespace bench::qid

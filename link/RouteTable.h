@@ -33,6 +33,8 @@ public:
     // Registers the row of one request number; a number has one row only.
     void add(int qid, Route route);
     bool has(int qid) const { return m_routes.count(qid) != 0; }
+    // Drops the row of a part that goes away before the line: its later answers are dropped.
+    void remove(int qid) { m_routes.erase(qid); }
     // The result slot of a request number; asserts that it has one.
     int& slotOf(int qid);
 

@@ -3,13 +3,13 @@
 #include "link/DataType.h"
 #include "link/Line.h"
 #include "link/Result.h"
+#include "modes/MeterOutputs.h"
 #include "shell/input/NumberFormat.h"
 #include "shell/settings/IniFile.h"
 #include "shell/settings/SettingsLocation.h"
 #include "shell/settings/WindowPosition.h"
 #include "ui/model/Dialogs.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace modes {
@@ -20,15 +20,11 @@ const QString kPositionSection = QStringLiteral("CalcFrm");
 // The meter's slot types and calibration currents, read by "Считать".
 constexpr int kSlotTypesQid = 41;
 constexpr int kSlotTypesReg = 7;
-constexpr int kCurrentSlotType = 2;
 constexpr int kCalibrationQid = 42;
 constexpr int kCalibrationReg = 0xC02C;
 
 // Errors above this many per cent are shown in red.
 constexpr double kErrorLimit = 0.8;
-// The current output spans 0..300 m3/h onto 4..20 mA.
-constexpr double kFullScaleFlow = 300.0;
-constexpr double kVolumePerPulse = 0.001;  // m3
 
 double relativeError(double reference, double measured)
 {
@@ -81,10 +77,8 @@ void TcalcFrm::registerRows()
 // The current output is the first slot of the current type; with none, the slot stays unknown.
 void TcalcFrm::slotTypesAnswered(const comm::Exchange& e)
 {
-    if (e.element(0).toInt() == kCurrentSlotType)
-        setSlot(0);
-    else if (e.element(1).toInt() == kCurrentSlotType)
-        setSlot(1);
+    if (const std::optional<int> slot = currentSlot(e.element(0).toInt(), e.element(1).toInt()))
+        setSlot(*slot);
 }
 
 void TcalcFrm::setQEtalon(double q)
@@ -206,24 +200,18 @@ void TcalcFrm::RecalcFlowAndCurrent()
 
     if (!ReadingToki)
         return;
-    const double i4 = FTokiS[2 + FSlot];
-    const double i20 = FTokiS[6 + FSlot];
-    form.edti4.setText(input::format3(i4));
-    form.edti20.setText(input::format3(i20));
+    const CurrentCalibration calibration = currentCalibration(FTokiS, FSlot);
+    form.edti4.setText(input::format3(calibration.i4));
+    form.edti20.setText(input::format3(calibration.i20));
 
     if (!ReadingSlot || ci == 0)
         return;
-    const double flow = std::clamp(FQIzm, 0.0, kFullScaleFlow);
-    const double nominal = flow / kFullScaleFlow * 16.0 + 4.0;
-    if (i20 - i4 == 0)
+    const std::optional<double> expected = expectedCurrentMa(FQIzm, calibration);
+    if (!expected)
         return;
-    // The meter's own calibration maps the nominal 4..20 mA onto what it really puts out.
-    const double scale = 16.0 / (i20 - i4);
-    const double offset = std::abs((4.0 * i20 - 20.0 * i4) / (i20 - i4));
-    const double expected = scale * nominal + offset;
-    form.edtie.setText(input::format3(expected));
-    if (expected != 0)
-        showError(form.lbliproc, relativeError(expected, FIIzm));
+    form.edtie.setText(input::format3(*expected));
+    if (*expected != 0)
+        showError(form.lbliproc, relativeError(*expected, FIIzm));
 }
 
 void TcalcFrm::RecalcVolume()
@@ -234,10 +222,10 @@ void TcalcFrm::RecalcVolume()
 
     if (cimp == 0)
         return;
-    const double pulseVolume = FImpIzm * kVolumePerPulse;
-    form.lblimp.setCaption(input::format4(pulseVolume));
+    const double pulses = pulseVolume(FImpIzm);
+    form.lblimp.setCaption(input::format4(pulses));
     if (FVIzm != 0)
-        showError(form.lblVproc2, relativeError(FVIzm, pulseVolume));
+        showError(form.lblVproc2, relativeError(FVIzm, pulses));
 }
 
 }  // namespace modes

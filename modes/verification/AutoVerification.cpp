@@ -5,6 +5,7 @@
 #include "link/DataType.h"
 #include "link/Result.h"
 #include "meter/MeterQids.h"
+#include "meter/MeterTypes.h"
 #include "modes/DelayedPulseCount.h"
 #include "ui/forms/MeterTypeNames.h"
 #include "ui/model/Dialogs.h"
@@ -12,11 +13,26 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace verification {
 
 namespace {
 constexpr double kMsPerHour = 3600.0 * 1000.0;
+
+constexpr int kSlotKindsReg = 7;
+constexpr int kCurrentTableReg = 0xC02C;
+
+constexpr std::array<int, 4> kReadQids{bench::qid::UsiCountersOnce, bench::qid::IptCurrentsOnce,
+                                       AutoVerification::SlotKindsQid, AutoVerification::CurrentTableQid};
+constexpr int kInputs = 4;  // of the УСИ, and channels of the ИПТ
+
+// A count is off by up to one pulse, the part of a pulse the meter holds back at either end: the
+// volume must be large enough that a pulse is at most half the permissible error.
+double smallestPulseVolume(double permissiblePct)
+{
+    return 2.0 * 100.0 * modes::VolumePerPulse / permissiblePct;
+}
 
 // Marks the time a waited step runs: events that end the run are held until it returns.
 class Stepping {
@@ -38,7 +54,7 @@ QString moduleText(const QString& kind, const bench::TPZTA& module)
 
 const QString AutoVerification::kStopped = QStringLiteral("остановлена оператором");
 
-AutoVerification::AutoVerification(shell::Context& ctx, Parts parts) : m_ctx(ctx), m_parts(parts)
+AutoVerification::AutoVerification(shell::Context& ctx, Parts parts) : m_ctx(ctx), m_parts(std::move(parts))
 {
     m_timer.setSingleShot(true);
     m_readingTimeout.setSingleShot(true);
@@ -52,6 +68,28 @@ AutoVerification::AutoVerification(shell::Context& ctx, Parts parts) : m_ctx(ctx
     for (comm::Line* line : {&m_ctx.bench, &m_ctx.meter})
         connect(&line->server, &comm::MBComMaster::OnChangeConnected, this,
                 [this, line](bool connected) { lineChanged(*line, connected); });
+}
+
+AutoVerification::~AutoVerification()
+{
+    Q_ASSERT_X(!m_stepping, "~AutoVerification", "destroyed from inside its own waited step");
+    if (!running())
+        return;
+    m_phase = Phase::Idle;
+    m_timer.stop();
+    m_readingTimeout.stop();
+    releaseBench();
+}
+
+comm::Line& AutoVerification::lineOf(int qid)
+{
+    return qid == SlotKindsQid || qid == CurrentTableQid ? m_ctx.meter : m_ctx.bench;
+}
+
+void AutoVerification::registerRows()
+{
+    for (size_t i = 0; i < kReadQids.size(); ++i)
+        lineOf(kReadQids[i]).routes.add(kReadQids[i], {&m_readSlots[i], [this](const comm::Exchange& e) { m_answer = e; }, {}});
 }
 
 bool AutoVerification::canStart(const VerificationParameters& parameters) const
@@ -80,14 +118,16 @@ bool AutoVerification::start(const VerificationParameters& parameters, double pe
     if (!canStart(parameters))
         return false;
     shell::WorkMode::Claim claim = m_ctx.workMode.claim(shell::Mode::AutoVerification);
+    registerRows();
     fillHeader(parameters, meter);
     for (int point : parameters.points)
-        m_protocol.points.append(PointResult{point, 0, permissiblePct, {}, false});
+        m_protocol.points.append(PointResult{point, 0, permissiblePct, {}, false, std::nullopt});
     m_point = 0;
     m_pendingEnd.clear();
     m_phase = Phase::Preparing;
+    decideChecks();
     reportProgress();
-    if (!prepareBench())
+    if (!prepareCurrentCheck() || !prepareBench())
         return true;
     claim.keep();
     startPoint();
@@ -109,6 +149,116 @@ void AutoVerification::fillHeader(const VerificationParameters& parameters, cons
     m_protocol.meterType = ui::forms::meterTypeNames().value(m_ctx.PriborType).trimmed();
     m_protocol.meter = meter;
     m_protocol.parameters = parameters;
+}
+
+void AutoVerification::decideChecks()
+{
+    const bench::Modules& m = m_ctx.modules;
+    Protocol& p = m_protocol;
+    if (p.parameters.volume <= 0)
+        p.volumeSkipped = QStringLiteral("объем проверки не задан");
+    else if (m_ctx.Pribor.RegV == -1)
+        p.volumeSkipped = QStringLiteral("прибор не сообщает объем");
+
+    m_pulseInput.reset();
+    const double smallestVolume = smallestPulseVolume(p.points.first().permissiblePct);
+    if (m.UsiModule.Adr == 0)
+        p.pulsesSkipped = QStringLiteral("нет модуля УСИ");
+    else if (!volumeCheckPlanned())
+        p.pulsesSkipped = QStringLiteral("нет проверки объема");
+    else if (p.parameters.volume < smallestVolume)
+        p.pulsesSkipped = QStringLiteral("объем проверки мал для счета импульсов: нужно не менее %1 м3")
+                              .arg(std::ceil(smallestVolume * 1000) / 1000);
+    else
+        m_pulseInput = std::clamp(m_parts.pulseInput(), 0, kInputs - 1);
+
+    m_currentPlan.reset();
+    // Only the multi-channel meter tells where its current output is and how it is calibrated.
+    if (m.IptModule.Adr == 0)
+        p.currentSkipped = QStringLiteral("нет модуля ИПТ");
+    else if (m_ctx.PriborType != meter::TypeMultiChannel)
+        p.currentSkipped = QStringLiteral("у прибора нет токового выхода");
+}
+
+bool AutoVerification::prepareCurrentCheck()
+{
+    if (!m_protocol.currentSkipped.isEmpty())
+        return true;
+    const quint8 meter = m_ctx.modules.MeterModule.Adr;
+    const std::optional<comm::Exchange> kinds = read(
+        m_ctx.meter, meter, SlotKindsQid,
+        [](comm::MBComMaster& s) { s.ReadHoldRegs(SlotKindsQid, 0, kSlotKindsReg, int(comm::DataType::UInt8), 2); },
+        QStringLiteral("не прочитаны типы слотов прибора"));
+    if (!kinds)
+        return false;
+    const std::optional<int> slot = modes::currentSlot(kinds->element(0).toInt(), kinds->element(1).toInt());
+    if (!slot) {
+        m_protocol.currentSkipped = QStringLiteral("у прибора нет токового выхода");
+        return true;
+    }
+    const std::optional<comm::Exchange> table = read(
+        m_ctx.meter, meter, CurrentTableQid,
+        [](comm::MBComMaster& s) {
+            s.ReadHoldRegs(CurrentTableQid, 0, kCurrentTableReg, int(comm::DataType::Float), 8);
+        },
+        QStringLiteral("не прочитаны калибровочные токи прибора"));
+    if (!table)
+        return false;
+    modes::CurrentTable currents{};
+    for (size_t i = 0; i < currents.size(); ++i)
+        currents[i] = table->element(int(i)).toDouble();
+    const modes::CurrentCalibration calibration = modes::currentCalibration(currents, *slot);
+    if (!modes::expectedCurrentMa(0, calibration)) {
+        m_protocol.currentSkipped = QStringLiteral("калибровочные токи прибора при 4 и 20 мА равны");
+        return true;
+    }
+    m_currentPlan = CurrentPlan{calibration, std::clamp(m_parts.currentChannel(), 0, kInputs - 1)};
+    return true;
+}
+
+std::optional<comm::Exchange> AutoVerification::read(comm::Line& line, quint8 address, int qid, const Send& send,
+                                                     const QString& what)
+{
+    bool ok = false;
+    {
+        Stepping stepping(m_stepping);
+        ok = line.step(address, qid, send, comm::Failure::quiet());
+    }
+    if (!stillRunning())
+        return std::nullopt;
+    if (!ok) {
+        end(what + QStringLiteral(": ") + comm::resultText(line.result(qid)));
+        return std::nullopt;
+    }
+    return m_answer;
+}
+
+std::optional<quint32> AutoVerification::readPulseCounter()
+{
+    Q_ASSERT(m_pulseInput);
+    const std::optional<comm::Exchange> counters = read(
+        m_ctx.bench, m_ctx.modules.UsiModule.Adr, bench::qid::UsiCountersOnce,
+        [](comm::MBComMaster& s) {
+            s.ReadInputRegs(bench::qid::UsiCountersOnce, 0, bench::reg::UsiCountersIn, int(comm::DataType::UInt32), kInputs);
+        },
+        QStringLiteral("не прочитан счетчик импульсов УСИ"));
+    if (!counters)
+        return std::nullopt;
+    return counters->element(*m_pulseInput).toUInt();
+}
+
+std::optional<double> AutoVerification::readCurrent()
+{
+    Q_ASSERT(m_currentPlan);
+    const std::optional<comm::Exchange> currents = read(
+        m_ctx.bench, m_ctx.modules.IptModule.Adr, bench::qid::IptCurrentsOnce,
+        [](comm::MBComMaster& s) {
+            s.ReadInputRegs(bench::qid::IptCurrentsOnce, 0, bench::reg::IptCurrentsIn, int(comm::DataType::Float), kInputs);
+        },
+        QStringLiteral("не прочитан ток ИПТ"));
+    if (!currents)
+        return std::nullopt;
+    return currents->element(m_currentPlan->channel).toDouble();
 }
 
 bool AutoVerification::prepareBench()
@@ -141,6 +291,7 @@ bool AutoVerification::prepareBench()
 void AutoVerification::startPoint()
 {
     PointResult& p = m_protocol.points[m_point];
+    m_currents.clear();
     bool ok = false;
     {
         Stepping stepping(m_stepping);
@@ -158,9 +309,14 @@ void AutoVerification::startPoint()
 
 void AutoVerification::takeReading(double flow)
 {
-    PointResult& p = m_protocol.points[m_point];
-    p.readings.append(flow);
-    if (p.readings.size() >= m_protocol.parameters.readings)
+    m_protocol.points[m_point].readings.append(flow);
+    if (m_currentPlan) {
+        const std::optional<double> current = readCurrent();
+        if (!current)
+            return;
+        m_currents.append(*current);
+    }
+    if (m_protocol.points[m_point].readings.size() >= m_protocol.parameters.readings)
         finishPoint();
     else
         waitThen(Phase::Pausing, m_protocol.parameters.periodMs);
@@ -168,7 +324,17 @@ void AutoVerification::takeReading(double flow)
 
 void AutoVerification::finishPoint()
 {
-    m_protocol.points[m_point].complete = true;
+    PointResult& p = m_protocol.points[m_point];
+    if (m_currentPlan) {
+        const double expected = *modes::expectedCurrentMa(p.mean(), m_currentPlan->calibration);
+        if (expected <= 0) {
+            end(QStringLiteral("калибровочные токи прибора дают расчетный ток %1 мА").arg(expected));
+            return;
+        }
+        const double measured = std::accumulate(m_currents.begin(), m_currents.end(), 0.0) / double(m_currents.size());
+        p.current = Comparison{expected, measured, p.permissiblePct};
+    }
+    p.complete = true;
     ++m_point;
     if (m_point < m_protocol.points.size())
         startPoint();
@@ -221,7 +387,16 @@ void AutoVerification::volumeImitationDone()
 void AutoVerification::finishVolumeCheck(double meterVolume)
 {
     const double permissible = m_protocol.points.first().permissiblePct;
-    m_protocol.volume = VolumeCheck{Comparison{m_volumeReference, meterVolume - m_volumeBefore, permissible}, std::nullopt};
+    VolumeCheck check{Comparison{m_volumeReference, meterVolume - m_volumeBefore, permissible}, std::nullopt};
+    if (m_pulseInput) {
+        const std::optional<quint32> after = readPulseCounter();
+        if (!after)
+            return;
+        // The counter is 32 bits: one that wrapped meanwhile still gives the pulses between.
+        const quint32 pulses = *after - m_pulsesBefore;
+        check.pulses = Comparison{m_volumeReference, modes::pulseVolume(pulses), permissible};
+    }
+    m_protocol.volume = check;
     complete();
 }
 
@@ -245,10 +420,18 @@ void AutoVerification::end(QString reason)
         m_protocol.complete = false;
         m_protocol.incompleteReason = std::move(reason);
     }
+    releaseBench();
+    Q_EMIT finished();
+}
+
+void AutoVerification::releaseBench()
+{
+    // Only while a run goes: another run object of the program may take the numbers next.
+    for (int qid : kReadQids)
+        lineOf(qid).routes.remove(qid);
     if (m_ctx.reaches(m_ctx.modules.ImrModule) && m_parts.setter.SetImitFlow(0, false))
         m_parts.imr.ResetToIdle();
     m_ctx.workMode.leave();
-    Q_EMIT finished();
 }
 
 void AutoVerification::stop()
@@ -322,6 +505,13 @@ void AutoVerification::meterAnswered(int qid, const QVariant& value, int result)
 void AutoVerification::startVolumeImitation(double meterVolume)
 {
     m_volumeBefore = meterVolume;
+    if (m_pulseInput) {
+        // At rest, as the meter's volume: no pulse is on its way.
+        const std::optional<quint32> before = readPulseCounter();
+        if (!before)
+            return;
+        m_pulsesBefore = *before;
+    }
     const int volumePoint = *std::max_element(m_protocol.parameters.points.begin(), m_protocol.parameters.points.end());
     // The module's imitation time is kept in ms: a volume far below a cubic metre still ends
     // on time, which the whole seconds of the volume pages could not do.

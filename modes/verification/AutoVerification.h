@@ -1,19 +1,28 @@
 #pragma once
 // The automatic verification of the meter under test. A run calibrates the delay line, sets the
 // emulation bit, then for each point sets the flow, lets it settle, takes the meter's readings
-// at their period and judges their error; then checks the volume. The waits between steps are
-// timers, so the window stays live and "Стоп" ends the run at any moment: the bench goes back
-// to idle and the protocol keeps what was measured, marked incomplete. A lost line or a failed
-// step ends the run the same way with its message.
+// at their period and judges their error; then checks the volume. With the current meter ИПТ
+// and a meter that has a current output, each reading also reads the output's current, judged
+// against the current the point's mean flow reading should give; with the pulse counter УСИ,
+// the volume check also counts the meter's pulses. A check whose module or output is absent is
+// recorded as not made. The waits between steps are timers, so the window stays live and
+// "Стоп" ends the run at any moment: the bench goes back to idle and the protocol keeps what
+// was measured, marked incomplete. A lost line or a failed step ends the run the same way with
+// its message.
 #include "bench/DelayLineCalibrator.h"
 #include "bench/ImrAutomaton.h"
 #include "modes/FlowSetter.h"
+#include "modes/MeterOutputs.h"
 #include "modes/VolumeImitation.h"
 #include "modes/verification/Protocol.h"
 #include "shell/context/Context.h"
 
 #include <QObject>
 #include <QTimer>
+
+#include <array>
+#include <functional>
+#include <optional>
 
 namespace verification {
 
@@ -25,15 +34,28 @@ public:
     // After the module's planned imitation time, before its elapsed time is read.
     static constexpr int VolumeEndMarginMs = 1000;
     static const QString kStopped;
+    // Its own reads of the meter's output slots on the meter line: their kinds and the current
+    // calibration table.
+    static constexpr int SlotKindsQid = 43;
+    static constexpr int CurrentTableQid = 44;
 
     struct Parts {
         modes::FlowSetter& setter;
         bench::ImrAutomaton& imr;
         bench::DelayLineCalibrator& calibrator;
         modes::VolumeImitation& volume;
+        // The УСИ input and the ИПТ channel (0..3) the meter's pulse and current outputs are
+        // wired to, asked at each start: those the operator chose for the statistics window.
+        std::function<int()> pulseInput = [] { return 0; };
+        std::function<int()> currentChannel = [] { return 0; };
     };
 
     AutoVerification(shell::Context& ctx, Parts parts);
+    // A run still going ends without a word: the bench back at rest, the working mode given
+    // back. Destroy it from the event loop (deleteLater), never from inside one of its steps.
+    ~AutoVerification() override;
+    AutoVerification(const AutoVerification&) = delete;
+    AutoVerification& operator=(const AutoVerification&) = delete;
 
     // Starts a run; false (after telling the operator) when it cannot start.
     bool start(const VerificationParameters& parameters, double permissiblePct, const MeterIdentity& meter);
@@ -53,8 +75,21 @@ Q_SIGNALS:
 private:
     enum class Phase { Idle, Preparing, Settling, Reading, Pausing, VolumeBefore, VolumeRunning, VolumeAfter };
 
+    // The current output's check as prepared at the start.
+    struct CurrentPlan {
+        modes::CurrentCalibration calibration;
+        int channel;  // of the ИПТ, 0..3
+    };
+    using Send = std::function<void(comm::MBComMaster&)>;
+
+    // The rows of its own reads live on both lines while a run goes.
+    void registerRows();
+    comm::Line& lineOf(int qid);
     bool canStart(const VerificationParameters& parameters) const;
     void fillHeader(const VerificationParameters& parameters, const MeterIdentity& meter);
+    // Which checks the modules and the meter allow; the reasons for those they do not.
+    void decideChecks();
+    bool prepareCurrentCheck();
     bool prepareBench();
     void startPoint();
     void takeReading(double flow);
@@ -65,6 +100,14 @@ private:
     void finishVolumeCheck(double meterVolume);
     void complete();
     void end(QString reason);
+    // Brings the bench back to rest and gives the working mode back.
+    void releaseBench();
+
+    // A waited read of the run's own; its answer, or none when the run has ended (a failed
+    // read ends it with `what` and the Result).
+    std::optional<comm::Exchange> read(comm::Line& line, quint8 address, int qid, const Send& send, const QString& what);
+    std::optional<quint32> readPulseCounter();
+    std::optional<double> readCurrent();
 
     // Enters `phase` and continues it when `ms` have passed.
     void waitThen(Phase phase, int ms);
@@ -90,6 +133,13 @@ private:
     int m_point = 0;
     double m_volumeBefore = 0;
     double m_volumeReference = 0;
+    std::optional<int> m_pulseInput;  // the УСИ input counted; none: no pulse count
+    quint32 m_pulsesBefore = 0;
+    std::optional<CurrentPlan> m_currentPlan;
+    QList<double> m_currents;  // mA, at the readings of the point in work
+    // The run's own reads: their result slots and the latest answer.
+    std::array<int, 4> m_readSlots{};
+    comm::Exchange m_answer;
     QTimer m_timer;
     QTimer m_readingTimeout;
 };

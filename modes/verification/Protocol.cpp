@@ -62,10 +62,10 @@ Conclusion Protocol::conclusion() const
     if (!complete)
         return Conclusion::None;
     const bool pointsPass = !points.isEmpty() && std::all_of(points.begin(), points.end(), [](const PointResult& p) {
-        return p.passed() == true;
+        return p.passed() == true && (!p.current || p.current->passed());
     });
-    const bool checksPass = (!volume || volume->passed()) && (!current || current->passed());
-    return pointsPass && checksPass ? Conclusion::Fit : Conclusion::Unfit;
+    const bool volumePasses = !volume || volume->passed();
+    return pointsPass && volumePasses ? Conclusion::Fit : Conclusion::Unfit;
 }
 
 QString conclusionText(Conclusion c)
@@ -76,6 +76,41 @@ QString conclusionText(Conclusion c)
     case Conclusion::None: break;
     }
     return QString();
+}
+
+namespace {
+const QString kNotDone = QStringLiteral("не проводилась (");
+}  // namespace
+
+QString notDoneText(const QString& reason)
+{
+    return kNotDone + reason + QLatin1Char(')');
+}
+
+std::optional<QString> notDoneReason(const QString& text)
+{
+    if (!text.startsWith(kNotDone) || !text.endsWith(QLatin1Char(')')))
+        return std::nullopt;
+    return text.mid(kNotDone.size(), text.size() - kNotDone.size() - 1);
+}
+
+QList<CheckRow> checkRows(const Protocol& p)
+{
+    QList<CheckRow> rows;
+    if (p.volume)
+        rows.append({caption::MeterVolume, p.volume->meter, {}});
+    else if (!p.volumeSkipped.isEmpty())
+        rows.append({caption::MeterVolume, std::nullopt, p.volumeSkipped});
+    if (p.volume && p.volume->pulses)
+        rows.append({caption::PulseVolume, p.volume->pulses, {}});
+    else if (!p.pulsesSkipped.isEmpty())
+        rows.append({caption::PulseVolume, std::nullopt, p.pulsesSkipped});
+    if (!p.currentSkipped.isEmpty())
+        rows.append({caption::Current, std::nullopt, p.currentSkipped});
+    for (const PointResult& point : p.points)
+        if (point.current)
+            rows.append({QStringLiteral("Токовый выход при %1 м3/ч, мА").arg(point.point), point.current, {}, true});
+    return rows;
 }
 
 }  // namespace verification

@@ -11,9 +11,6 @@ namespace {
 const QByteArray kBom("\xEF\xBB\xBF");
 const QString kTitle = QStringLiteral("Протокол автоматической поверки");
 const QString kPointsCaption = QStringLiteral("Точка, м3/ч");
-const QString kMeterVolume = QStringLiteral("Объем по прибору, м3");
-const QString kPulseVolume = QStringLiteral("Объем по импульсам, м3");
-const QString kCurrent = QStringLiteral("Токовый выход, мА");
 const QString kConclusion = QStringLiteral("Заключение");
 const QString kYes = QStringLiteral("да");
 const QString kNo = QStringLiteral("нет");
@@ -25,7 +22,14 @@ const QStringList kPointColumns{kPointsCaption,
                                 QStringLiteral("Максимум, м3/ч"),
                                 QStringLiteral("Погрешность, %"),
                                 QStringLiteral("Допустимая погрешность, %"),
-                                QStringLiteral("Результат")};
+                                QStringLiteral("Результат"),
+                                QStringLiteral("Расчетный ток, мА"),
+                                QStringLiteral("Измеренный ток, мА"),
+                                QStringLiteral("Погрешность тока, %"),
+                                QStringLiteral("Допустимая погрешность тока, %"),
+                                QStringLiteral("Результат по току")};
+// Where the current's cells begin in a point's row.
+constexpr int kCurrentColumn = 9;
 const QStringList kCheckColumns{QStringLiteral("Проверка"), QStringLiteral("Эталон"), QStringLiteral("Прибор"),
                                 QStringLiteral("Погрешность, %"), QStringLiteral("Допустимая погрешность, %"),
                                 QStringLiteral("Результат")};
@@ -194,6 +198,11 @@ QStringList pointRow(const PointResult& p)
     else
         cells << QString() << QString() << QString() << QString();
     cells << number(p.permissiblePct) << verdictText(p.passed());
+    if (const std::optional<Comparison>& c = p.current)
+        cells << number(c->reference) << number(c->measured) << number(c->errorPct()) << number(c->permissiblePct)
+              << verdictText(c->passed());
+    else
+        cells << QString() << QString() << QString() << QString() << QString();
     return cells;
 }
 
@@ -205,6 +214,11 @@ QStringList checkRow(const QString& caption, const Comparison& c)
             number(c.errorPct()),
             number(c.permissiblePct),
             verdictText(c.passed())};
+}
+
+QStringList skippedRow(const QString& caption, const QString& reason)
+{
+    return {caption, QString(), QString(), QString(), QString(), notDoneText(reason)};
 }
 
 bool parsePoint(const QStringList& cells, PointResult& p)
@@ -220,13 +234,45 @@ bool parsePoint(const QStringList& cells, PointResult& p)
     }
     // Only a complete point has a verdict.
     p.complete = !cells[8].isEmpty();
+    if (cells[kCurrentColumn].isEmpty())
+        return true;
+    Comparison current;
+    if (!toDouble(cells[kCurrentColumn], current.reference) || !toDouble(cells[kCurrentColumn + 1], current.measured)
+        || !toDouble(cells[kCurrentColumn + 3], current.permissiblePct))
+        return false;
+    p.current = current;
     return true;
 }
 
 bool parseCheck(const QStringList& cells, Comparison& c)
 {
-    return cells.size() == kCheckColumns.size() && toDouble(cells[1], c.reference) && toDouble(cells[2], c.measured)
-           && toDouble(cells[4], c.permissiblePct);
+    return toDouble(cells[1], c.reference) && toDouble(cells[2], c.measured) && toDouble(cells[4], c.permissiblePct);
+}
+
+// A check made, or the reason it was not, into its place in `p`.
+bool parseCheckRow(const QStringList& cells, Protocol& p)
+{
+    if (cells.size() != kCheckColumns.size())
+        return false;
+    if (const std::optional<QString> reason = notDoneReason(cells[5])) {
+        QString* skipped = cells[0] == caption::MeterVolume ? &p.volumeSkipped
+                           : cells[0] == caption::PulseVolume ? &p.pulsesSkipped
+                           : cells[0] == caption::Current     ? &p.currentSkipped
+                                                              : nullptr;
+        if (skipped)
+            *skipped = *reason;
+        return skipped != nullptr;
+    }
+    Comparison c;
+    if (!parseCheck(cells, c))
+        return false;
+    if (cells[0] == caption::MeterVolume)
+        p.volume = VolumeCheck{c, std::nullopt};
+    else if (cells[0] == caption::PulseVolume && p.volume)
+        p.volume->pulses = c;
+    else
+        return false;
+    return true;
 }
 
 std::optional<Protocol> fail(QString* error, const QString& why)
@@ -246,13 +292,13 @@ QByteArray protocolCsv(const Protocol& protocol)
     for (const PointResult& p : protocol.points)
         text += row(pointRow(p));
     text += row(kCheckColumns);
-    if (protocol.volume) {
-        text += row(checkRow(kMeterVolume, protocol.volume->meter));
-        if (protocol.volume->pulses)
-            text += row(checkRow(kPulseVolume, *protocol.volume->pulses));
+    // The current of each point is in its row; here only whether its check was not made.
+    for (const CheckRow& check : checkRows(protocol)) {
+        if (!check.comparison)
+            text += row(skippedRow(check.caption, check.skipped));
+        else if (!check.ofPoint)
+            text += row(checkRow(check.caption, *check.comparison));
     }
-    if (protocol.current)
-        text += row(checkRow(kCurrent, *protocol.current));
     text += row({kConclusion, conclusionText(protocol.conclusion())});
     return kBom + text.toUtf8();
 }
@@ -284,17 +330,8 @@ std::optional<Protocol> parseProtocolCsv(const QByteArray& csv, QString* error)
     lines.removeFirst();
     for (QStringList cells = splitRow(lines.value(0)); !lines.isEmpty() && cells.value(0) != kConclusion;
          lines.removeFirst(), cells = splitRow(lines.value(0))) {
-        Comparison c;
-        if (!parseCheck(cells, c))
-            return fail(error, QStringLiteral("строка проверки повреждена"));
-        if (cells[0] == kMeterVolume)
-            p.volume = VolumeCheck{c, std::nullopt};
-        else if (cells[0] == kPulseVolume && p.volume)
-            p.volume->pulses = c;
-        else if (cells[0] == kCurrent)
-            p.current = c;
-        else
-            return fail(error, QStringLiteral("неизвестная проверка \"%1\"").arg(cells[0]));
+        if (!parseCheckRow(cells, p))
+            return fail(error, QStringLiteral("строка проверки \"%1\" повреждена").arg(cells.value(0)));
     }
     if (lines.isEmpty())
         return fail(error, QStringLiteral("нет заключения"));

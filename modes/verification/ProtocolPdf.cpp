@@ -64,23 +64,20 @@ QString pointsTable(const Protocol& protocol)
 
 QString checksTable(const Protocol& protocol)
 {
-    QList<std::pair<QString, Comparison>> checks;
-    if (protocol.volume) {
-        checks.append({QStringLiteral("Объем по прибору, м3"), protocol.volume->meter});
-        if (protocol.volume->pulses)
-            checks.append({QStringLiteral("Объем по импульсам, м3"), *protocol.volume->pulses});
-    }
-    if (protocol.current)
-        checks.append({QStringLiteral("Токовый выход, мА"), *protocol.current});
-    if (checks.isEmpty())
+    const QList<CheckRow> rows = checkRows(protocol);
+    if (rows.isEmpty())
         return QString();
     QString html = QStringLiteral("<p></p><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">");
     html += cells({QStringLiteral("Проверка"), QStringLiteral("Эталон"), QStringLiteral("Прибор"),
                    QStringLiteral("Погрешность, %"), QStringLiteral("Допустимая, %"), QStringLiteral("Результат")},
                   "th");
-    for (const auto& [caption, c] : checks)
-        html += cells({caption, fixed(c.reference, 4), fixed(c.measured, 4), fixed(c.errorPct()),
-                       fixed(c.permissiblePct, 2), verdict(c.passed())});
+    for (const CheckRow& row : rows) {
+        if (const std::optional<Comparison>& c = row.comparison)
+            html += cells({row.caption, fixed(c->reference, 4), fixed(c->measured, 4), fixed(c->errorPct()),
+                           fixed(c->permissiblePct, 2), verdict(c->passed())});
+        else
+            html += cells({row.caption, QString(), QString(), QString(), QString(), notDoneText(row.skipped)});
+    }
     return html + QStringLiteral("</table>");
 }
 

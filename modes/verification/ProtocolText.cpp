@@ -46,13 +46,9 @@ QStringList protocolLines(const Protocol& p)
             line += QStringLiteral("не измерена — ");
         lines.append(line + verdict(point.passed()));
     }
-    if (p.volume) {
-        lines.append(checkLine(QStringLiteral("Объем по прибору, м3"), p.volume->meter));
-        if (p.volume->pulses)
-            lines.append(checkLine(QStringLiteral("Объем по импульсам, м3"), *p.volume->pulses));
-    }
-    if (p.current)
-        lines.append(checkLine(QStringLiteral("Токовый выход, мА"), *p.current));
+    for (const CheckRow& row : checkRows(p))
+        lines.append(row.comparison ? checkLine(row.caption, *row.comparison)
+                                    : row.caption + QStringLiteral(": ") + notDoneText(row.skipped));
     if (!p.complete)
         lines.append(QStringLiteral("Поверка не завершена: %1. Заключение не выносится.").arg(p.incompleteReason));
     else

@@ -1,13 +1,18 @@
 // Whole automatic verifications of the meter against the simulated bench and meter: the verdict
-// follows the meter's error, "Стоп" at any moment leaves an incomplete protocol with what was
-// measured and the bench idle, a lost line or failing meter ends the run without a verdict, and
-// what refuses a start.
+// follows the meter's error, the pulse count and the current output are checked where their
+// modules and the meter's output are there and said not made where not, "Стоп" at any moment
+// or the run's end of life leaves an incomplete protocol with what was measured and the bench
+// idle, a lost line, failing meter or failed read ends the run without a verdict, and what
+// refuses a start.
 #include "Workbench.h"
 
 #include "bench/ImrCommands.h"
 #include "bench/Registers.h"
 #include "link/Result.h"
+#include "bench/Qids.h"
 #include "meter/MeterQids.h"
+#include "meter/MeterTypes.h"
+#include "modes/MeterOutputs.h"
 #include "modes/verification/AutoVerification.h"
 #include "modes/verification/AutoVerificationWindow.h"
 #include "modes/verification/ProtocolCsv.h"
@@ -40,13 +45,16 @@ VerificationParameters quickParameters(double volume)
 }
 
 struct Bench : test::Workbench {
-    explicit Bench(double meterErrorPct = 0.3)
-        : Workbench(benchWithMeterError(meterErrorPct)),
-          verification(ctx(), {main->flowSetter, main->imr, main->delayLine, main->volumeImitation}),
-          finished(&verification, &AutoVerification::finished)
+    explicit Bench(double meterErrorPct = 0.3) : Bench(benchWithMeterError(meterErrorPct), 0) {}
+    Bench(const sim::Options& options, int meterType)
+        : Workbench(options, meterType), verification(ctx(), parts()), finished(&verification, &AutoVerification::finished)
     {
+        // The multi-channel meter's window starts its polling once a channel is chosen.
+        if (meterType == meter::TypeMultiChannel)
+            main->meterPolling.restartPolling();
     }
 
+    AutoVerification::Parts parts() { return {main->flowSetter, main->imr, main->delayLine, main->volumeImitation}; }
     bool start(double volume = 0) { return verification.start(quickParameters(volume), 0.8, kMeter); }
     bool waitForEnd() { return finished.count() > 0 || finished.wait(kRunTimeoutMs); }
     bool waitFor(const std::function<bool()>& reached)
@@ -74,10 +82,30 @@ void verifyEndedIncomplete(Bench& b, const QString& reason)
 enum class StopAt { FirstStep, FirstSettling, SecondPoint, VolumeCheck };
 enum class Loss { MeterAnswersFail, MeterPortVanishes, BenchPortVanishes };
 
+// The simulated bench with or without each of its counting modules, and the meter of a type.
+struct Setup {
+    int meterType = meter::TypeMultiChannel;
+    bool usi = true;
+    bool ipt = true;
+    double slotErrorPct = 0;  // the meter's current board, off at 20 mA
+};
+
+sim::Options benchFor(const Setup& setup)
+{
+    sim::Options o = benchWithMeterError(0);
+    o.meterType = setup.meterType;
+    o.slotErrorPct = setup.slotErrorPct;
+    return o;
+}
+
+// The smallest volume whose pulses, counted to the whole, resolve the permissible error of 0.8 %.
+constexpr double kPulseVolume = 0.25;
+
 }  // namespace
 
 Q_DECLARE_METATYPE(StopAt)
 Q_DECLARE_METATYPE(Loss)
+Q_DECLARE_METATYPE(Setup)
 
 class TstAutoVerification : public QObject {
     Q_OBJECT
@@ -218,6 +246,139 @@ private Q_SLOTS:
         verifyEndedIncomplete(b, reason);
         QVERIFY(b.protocol().points.first().passed().has_value());
         QVERIFY(!b.protocol().points.last().passed().has_value());
+    }
+
+    void outputChecksFollowTheBench_data()
+    {
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<double>("volume");
+        QTest::addColumn<QString>("pulsesSkipped");
+        QTest::addColumn<QString>("currentSkipped");
+        QTest::addColumn<QList<int>>("currentFails");  // points whose current is off
+        QTest::addColumn<Conclusion>("conclusion");
+        QTest::newRow("every module, a meter with a current output")
+            << Setup{} << kPulseVolume << QString() << QString() << QList<int>{} << Conclusion::Fit;
+        QTest::newRow("without the pulse counter") << Setup{meter::TypeMultiChannel, false} << 0.0
+                                                   << QStringLiteral("нет модуля УСИ") << QString() << QList<int>{}
+                                                   << Conclusion::Fit;
+        QTest::newRow("without a volume check") << Setup{} << 0.0 << QStringLiteral("нет проверки объема") << QString()
+                                                << QList<int>{} << Conclusion::Fit;
+        QTest::newRow("a volume too small for the pulses to resolve the error")
+            << Setup{} << kVolume << QStringLiteral("объем проверки мал для счета импульсов: нужно не менее 0.25 м3")
+            << QString() << QList<int>{} << Conclusion::Fit;
+        QTest::newRow("without the current meter") << Setup{meter::TypeMultiChannel, true, false} << 0.0
+                                                   << QStringLiteral("нет проверки объема")
+                                                   << QStringLiteral("нет модуля ИПТ") << QList<int>{} << Conclusion::Fit;
+        QTest::newRow("a meter type without a current output")
+            << Setup{0} << 0.0 << QStringLiteral("нет проверки объема")
+            << QStringLiteral("у прибора нет токового выхода") << QList<int>{} << Conclusion::Fit;
+        // Its error grows towards 20 mA: only the largest point's current is beyond the limit.
+        QTest::newRow("a current board 10 % off at 20 mA") << Setup{meter::TypeMultiChannel, true, true, 10.0} << 0.0
+                                                           << QStringLiteral("нет проверки объема") << QString()
+                                                           << QList<int>{40} << Conclusion::Unfit;
+    }
+
+    void outputChecksFollowTheBench()
+    {
+        QFETCH(Setup, setup);
+        QFETCH(double, volume);
+        QFETCH(QString, pulsesSkipped);
+        QFETCH(QString, currentSkipped);
+        QFETCH(QList<int>, currentFails);
+        QFETCH(Conclusion, conclusion);
+        Bench b(benchFor(setup), setup.meterType);
+        QVERIFY(b.connected);
+        if (!setup.usi)
+            b.ctx().modules.UsiModule.Adr = 0;
+        if (!setup.ipt)
+            b.ctx().modules.IptModule.Adr = 0;
+        QVERIFY(b.start(volume));
+        QVERIFY(b.waitForEnd());
+        const Protocol& p = b.protocol();
+        QVERIFY2(p.complete, qPrintable(p.incompleteReason));
+        QCOMPARE(p.pulsesSkipped, pulsesSkipped);
+        QCOMPARE(p.currentSkipped, currentSkipped);
+        QCOMPARE(p.conclusion(), conclusion);
+        QCOMPARE(p.failedPoints(), QList<int>{});
+
+        QCOMPARE(p.volume && p.volume->pulses, pulsesSkipped.isEmpty());
+        if (pulsesSkipped.isEmpty()) {
+            // One pulse a litre, counted between two readings at rest: the meter's own volume to
+            // the pulse, and the imitated volume within the limit.
+            const Comparison& pulses = *p.volume->pulses;
+            QCOMPARE(pulses.reference, p.volume->meter.reference);
+            QVERIFY2(qAbs(pulses.measured - p.volume->meter.measured) <= 2 * modes::VolumePerPulse,
+                     qPrintable(QStringLiteral("%1 against %2").arg(pulses.measured).arg(p.volume->meter.measured)));
+            QVERIFY2(pulses.passed(), qPrintable(QString::number(pulses.errorPct())));
+        }
+        for (const PointResult& point : p.points) {
+            QCOMPARE(point.current.has_value(), currentSkipped.isEmpty());
+            if (!point.current)
+                continue;
+            // The meter's calibration table is as delivered: 4..20 mA over 0..300 m3/h.
+            QVERIFY2(qAbs(point.current->reference - (4 + point.mean() / 300 * 16)) < 1e-6,
+                     qPrintable(QString::number(point.current->reference)));
+            QCOMPARE(point.current->passed(), !currentFails.contains(point.point));
+        }
+        QVERIFY(b.ctx().workMode.isFree());
+        QVERIFY(b.imrIdle());
+        QVERIFY(parseProtocolCsv(protocolCsv(p)) == p);
+    }
+
+    void failedReadEndsTheRun_data()
+    {
+        QTest::addColumn<int>("qid");
+        QTest::addColumn<bool>("benchLine");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("the meter's slot kinds") << AutoVerification::SlotKindsQid << false << QStringLiteral("не прочитаны типы слотов прибора: ");
+        QTest::newRow("the meter's current table") << AutoVerification::CurrentTableQid << false
+                                                   << QStringLiteral("не прочитаны калибровочные токи прибора: ");
+        QTest::newRow("the current meter") << bench::qid::IptCurrentsOnce << true << QStringLiteral("не прочитан ток ИПТ: ");
+        QTest::newRow("the pulse counter") << bench::qid::UsiCountersOnce << true
+                                           << QStringLiteral("не прочитан счетчик импульсов УСИ: ");
+    }
+
+    void failedReadEndsTheRun()
+    {
+        QFETCH(int, qid);
+        QFETCH(bool, benchLine);
+        QFETCH(QString, reason);
+        Bench b(benchFor(Setup{}), meter::TypeMultiChannel);
+        QVERIFY(b.connected);
+        (benchLine ? b.bench : b.meter)->failures.insert(qid, comm::ResultNoAnswer);
+        // The counter is first read before the volume is imitated: the run ends there.
+        QVERIFY(b.start(kPulseVolume));
+        verifyEndedIncomplete(b, reason + comm::resultText(comm::ResultNoAnswer));
+        QVERIFY(b.imrIdle());
+        QVERIFY2(b.dialogs.messages.isEmpty(), qPrintable(b.dialogs.messages.join(QLatin1Char('|'))));
+    }
+
+    // The run object goes away (its window closed, the program ending) while a run goes.
+    void destroyedRunGivesTheBenchBack_data()
+    {
+        QTest::addColumn<StopAt>("at");
+        QTest::newRow("while the first point settles") << StopAt::FirstSettling;
+        QTest::newRow("in the volume check") << StopAt::VolumeCheck;
+    }
+
+    void destroyedRunGivesTheBenchBack()
+    {
+        QFETCH(StopAt, at);
+        Bench b(benchFor(Setup{}), meter::TypeMultiChannel);
+        QVERIFY(b.connected);
+        auto run = std::make_unique<AutoVerification>(b.ctx(), b.parts());
+        QVERIFY(run->start(quickParameters(kVolume), 0.8, kMeter));
+        if (at == StopAt::VolumeCheck)
+            QVERIFY(QTest::qWaitFor([&] { return run->protocol().points.last().complete || !run->running(); }, kRunTimeoutMs));
+        QVERIFY(run->running());
+        run.reset();
+        QVERIFY(b.ctx().workMode.isFree());
+        QVERIFY(b.imrIdle());
+        QCOMPARE(b.main->calcFrm.QEtalon(), 0.0);
+        // Nothing of it is left on the lines: another run object takes the bench.
+        QVERIFY(b.start());
+        QVERIFY(b.waitForEnd());
+        QVERIFY2(b.protocol().complete, qPrintable(b.protocol().incompleteReason));
     }
 
     void operatorRunsItFromItsWindow_data()

@@ -1,9 +1,11 @@
 // The protocol of an automatic verification without a bench: the error and verdict arithmetic,
 // the conclusion, the CSV that must read back the same numbers, the PDF, and the parameters and
 // permissible errors kept in ZTA.ini beside the catalogue.
+#include "modes/MeterOutputs.h"
 #include "modes/verification/ProtocolCsv.h"
 #include "modes/verification/ProtocolFiles.h"
 #include "modes/verification/ProtocolPdf.h"
+#include "modes/verification/ProtocolText.h"
 #include "shell/settings/IniFile.h"
 
 #include <QFile>
@@ -15,17 +17,20 @@
 using namespace verification;
 
 Q_DECLARE_METATYPE(std::optional<bool>)
+Q_DECLARE_METATYPE(std::optional<double>)
+Q_DECLARE_METATYPE(std::optional<int>)
 Q_DECLARE_METATYPE(Conclusion)
 Q_DECLARE_METATYPE(Protocol)
 
 namespace {
 
-// One check or point of a protocol as the conclusion table names it.
-enum class Outcome { Absent, Pass, Fail, Unmeasured };
+// One check or point of a protocol as the conclusion table names it; Skipped: a check not made
+// for want of its module.
+enum class Outcome { Absent, Pass, Fail, Unmeasured, Skipped };
 
 PointResult point(int flow, QList<double> readings, bool complete = true)
 {
-    return PointResult{flow, double(flow), 0.8, std::move(readings), complete};
+    return PointResult{flow, double(flow), 0.8, std::move(readings), complete, std::nullopt};
 }
 
 PointResult pointWith(Outcome o)
@@ -42,9 +47,14 @@ PointResult pointWith(Outcome o)
 
 std::optional<Comparison> comparisonWith(Outcome o)
 {
-    if (o == Outcome::Absent)
+    if (o == Outcome::Absent || o == Outcome::Skipped)
         return std::nullopt;
     return Comparison{10.0, o == Outcome::Pass ? 10.05 : 10.2, 0.8};
+}
+
+QString reasonFor(Outcome o, const QString& module)
+{
+    return o == Outcome::Skipped ? QStringLiteral("нет модуля ") + module : QString();
 }
 
 // A protocol with every field set to something a careless writer would lose: separators and
@@ -62,7 +72,8 @@ Protocol fullProtocol()
     p.points = {point(30, {30.1, 30.2, 0.1 + 0.2 + 29.7}), point(150, {151.23456789012, 149.9, 150.0}),
                 point(300, {301.5}, false)};
     p.volume = VolumeCheck{{2.0000001, 2.0061, 0.8}, Comparison{2.0000001, 1.999, 0.8}};
-    p.current = Comparison{12.0, 12.004, 0.5};
+    p.points[0].current = Comparison{5.6, 5.600000000000001, 0.8};
+    p.points[1].current = Comparison{12.0, 12.004, 0.5};
     p.complete = false;
     p.incompleteReason = QStringLiteral("остановлена оператором");
     return p;
@@ -113,7 +124,7 @@ private Q_SLOTS:
         QFETCH(QList<double>, readings);
         QFETCH(double, permissible);
         QFETCH(std::optional<bool>, passed);
-        const PointResult p{int(imitated), imitated, permissible, readings, true};
+        const PointResult p{int(imitated), imitated, permissible, readings, true, std::nullopt};
         QCOMPARE(p.passed(), passed);
         if (!p.measured())
             return;
@@ -138,30 +149,40 @@ private Q_SLOTS:
     {
         QTest::addColumn<QList<Outcome>>("points");
         QTest::addColumn<Outcome>("volume");
+        QTest::addColumn<Outcome>("pulses");
         QTest::addColumn<Outcome>("current");
         QTest::addColumn<bool>("complete");
         QTest::addColumn<Conclusion>("conclusion");
 
         const QList<Outcome> allPass{Outcome::Pass, Outcome::Pass, Outcome::Pass};
-        QTest::newRow("every point and check passes") << allPass << Outcome::Pass << Outcome::Pass << true << Conclusion::Fit;
-        QTest::newRow("checks not done") << allPass << Outcome::Absent << Outcome::Absent << true << Conclusion::Fit;
-        QTest::newRow("one point fails") << QList<Outcome>{Outcome::Pass, Outcome::Fail, Outcome::Pass} << Outcome::Pass
-                                         << Outcome::Absent << true << Conclusion::Unfit;
-        QTest::newRow("the volume fails") << allPass << Outcome::Fail << Outcome::Absent << true << Conclusion::Unfit;
-        QTest::newRow("the current fails") << allPass << Outcome::Absent << Outcome::Fail << true << Conclusion::Unfit;
-        QTest::newRow("incomplete although all passed") << allPass << Outcome::Pass << Outcome::Absent << false
-                                                        << Conclusion::None;
-        QTest::newRow("incomplete with a failed point") << QList<Outcome>{Outcome::Fail, Outcome::Unmeasured}
-                                                        << Outcome::Absent << Outcome::Absent << false << Conclusion::None;
-        QTest::newRow("complete but a point unmeasured") << QList<Outcome>{Outcome::Pass, Outcome::Unmeasured}
-                                                         << Outcome::Absent << Outcome::Absent << true << Conclusion::Unfit;
-        QTest::newRow("no points") << QList<Outcome>{} << Outcome::Pass << Outcome::Absent << true << Conclusion::Unfit;
+        const Outcome absent = Outcome::Absent;
+        const Outcome pass = Outcome::Pass;
+        const Outcome fail = Outcome::Fail;
+        const Outcome skipped = Outcome::Skipped;
+        QTest::newRow("every point and check passes") << allPass << pass << pass << pass << true << Conclusion::Fit;
+        QTest::newRow("checks not done") << allPass << absent << absent << absent << true << Conclusion::Fit;
+        QTest::newRow("pulses and current not made for want of modules")
+            << allPass << pass << skipped << skipped << true << Conclusion::Fit;
+        QTest::newRow("a check not made does not hide a failed one")
+            << allPass << fail << skipped << skipped << true << Conclusion::Unfit;
+        QTest::newRow("one point fails") << QList<Outcome>{pass, fail, pass} << pass << absent << absent << true
+                                         << Conclusion::Unfit;
+        QTest::newRow("the volume fails") << allPass << fail << absent << absent << true << Conclusion::Unfit;
+        QTest::newRow("the pulses fail") << allPass << pass << fail << skipped << true << Conclusion::Unfit;
+        QTest::newRow("the current fails") << allPass << absent << absent << fail << true << Conclusion::Unfit;
+        QTest::newRow("incomplete although all passed") << allPass << pass << pass << absent << false << Conclusion::None;
+        QTest::newRow("incomplete with a failed point") << QList<Outcome>{fail, Outcome::Unmeasured} << absent << absent
+                                                        << absent << false << Conclusion::None;
+        QTest::newRow("complete but a point unmeasured") << QList<Outcome>{pass, Outcome::Unmeasured} << absent << absent
+                                                         << absent << true << Conclusion::Unfit;
+        QTest::newRow("no points") << QList<Outcome>{} << pass << absent << absent << true << Conclusion::Unfit;
     }
 
     void conclusion()
     {
         QFETCH(QList<Outcome>, points);
         QFETCH(Outcome, volume);
+        QFETCH(Outcome, pulses);
         QFETCH(Outcome, current);
         QFETCH(bool, complete);
         QFETCH(Conclusion, conclusion);
@@ -169,13 +190,95 @@ private Q_SLOTS:
         for (Outcome o : points)
             p.points.append(pointWith(o));
         if (const std::optional<Comparison> v = comparisonWith(volume))
-            p.volume = VolumeCheck{*v, std::nullopt};
-        p.current = comparisonWith(current);
+            p.volume = VolumeCheck{*v, comparisonWith(pulses)};
+        p.pulsesSkipped = reasonFor(pulses, QStringLiteral("УСИ"));
+        p.currentSkipped = reasonFor(current, QStringLiteral("ИПТ"));
+        // The current of the last point: the points before it pass theirs.
+        for (PointResult& point : p.points)
+            point.current = comparisonWith(current == Outcome::Fail && &point != &p.points.last() ? Outcome::Pass : current);
         p.complete = complete;
         QCOMPARE(p.conclusion(), conclusion);
         QCOMPARE(conclusionText(Conclusion::Fit), QStringLiteral("Годен"));
         QCOMPARE(conclusionText(Conclusion::Unfit), QStringLiteral("Не годен"));
         QVERIFY(conclusionText(Conclusion::None).isEmpty());
+    }
+
+    // The pulse count and the current output are judged like the flow: the permissible error
+    // itself passes, the next step beyond it fails.
+    void checksAtTheirLimit_data()
+    {
+        QTest::addColumn<double>("reference");
+        QTest::addColumn<double>("measured");
+        QTest::addColumn<bool>("passed");
+        const auto pulses = [](int n) { return modes::pulseVolume(n); };
+        QTest::newRow("pulses exactly the limit above") << 1.0 << pulses(1008) << true;
+        QTest::newRow("pulses one over the limit above") << 1.0 << pulses(1009) << false;
+        QTest::newRow("pulses exactly the limit below") << 1.0 << pulses(992) << true;
+        QTest::newRow("pulses one over the limit below") << 1.0 << pulses(991) << false;
+        QTest::newRow("current exactly the limit") << 12.0 << 12.096 << true;
+        QTest::newRow("current just over the limit") << 12.0 << 12.0961 << false;
+        QTest::newRow("current below, exactly the limit") << 4.5 << 4.464 << true;
+    }
+
+    void checksAtTheirLimit()
+    {
+        QFETCH(double, reference);
+        QFETCH(double, measured);
+        QFETCH(bool, passed);
+        QCOMPARE((Comparison{reference, measured, 0.8}.passed()), passed);
+    }
+
+    // The current the meter should put out for its flow reading, through its calibration table.
+    void expectedCurrent_data()
+    {
+        QTest::addColumn<double>("flow");
+        QTest::addColumn<double>("i4");
+        QTest::addColumn<double>("i20");
+        QTest::addColumn<std::optional<double>>("expected");
+        QTest::newRow("nominal table, zero flow") << 0.0 << 4.0 << 20.0 << std::optional<double>(4.0);
+        QTest::newRow("nominal table, half the scale") << 150.0 << 4.0 << 20.0 << std::optional<double>(12.0);
+        QTest::newRow("over the full scale counts as full") << 350.0 << 4.0 << 20.0 << std::optional<double>(20.0);
+        QTest::newRow("a reverse flow counts as none") << -3.0 << 4.0 << 20.0 << std::optional<double>(4.0);
+        QTest::newRow("the meter's table moves it") << 150.0 << 4.2 << 19.8 << std::optional<double>(12.615384615384617);
+        QTest::newRow("equal 4 and 20 mA currents give none") << 150.0 << 7.0 << 7.0 << std::optional<double>();
+    }
+
+    void expectedCurrent()
+    {
+        QFETCH(double, flow);
+        QFETCH(double, i4);
+        QFETCH(double, i20);
+        QFETCH(std::optional<double>, expected);
+        const std::optional<double> current = modes::expectedCurrentMa(flow, {i4, i20});
+        QCOMPARE(current.has_value(), expected.has_value());
+        if (expected)
+            QVERIFY2(qAbs(*current - *expected) < 1e-12, qPrintable(QString::number(*current, 'g', 17)));
+    }
+
+    // The table holds both slots interleaved; the slot of the current board decides the pair.
+    void currentCalibrationOfTheCurrentSlot_data()
+    {
+        QTest::addColumn<int>("firstKind");
+        QTest::addColumn<int>("secondKind");
+        QTest::addColumn<std::optional<int>>("slot");
+        QTest::newRow("first slot current") << 2 << 0 << std::optional<int>(0);
+        QTest::newRow("both current: the first") << 2 << 2 << std::optional<int>(0);
+        QTest::newRow("second slot current") << 3 << 2 << std::optional<int>(1);
+        QTest::newRow("no current board") << 1 << 3 << std::optional<int>();
+    }
+
+    void currentCalibrationOfTheCurrentSlot()
+    {
+        QFETCH(int, firstKind);
+        QFETCH(int, secondKind);
+        QFETCH(std::optional<int>, slot);
+        QCOMPARE(modes::currentSlot(firstKind, secondKind), slot);
+        if (!slot)
+            return;
+        const modes::CurrentTable table{0.1, 0.2, 4.1, 4.2, 5.1, 5.2, 20.1, 20.2};
+        const modes::CurrentCalibration c = modes::currentCalibration(table, *slot);
+        QCOMPARE(c.i4, *slot == 0 ? 4.1 : 4.2);
+        QCOMPARE(c.i20, *slot == 0 ? 20.1 : 20.2);
     }
 
     void volumeCheckCountsThePulsesWhenCounted()
@@ -186,6 +289,43 @@ private Q_SLOTS:
         QVERIFY(v.passed());
     }
 
+    // The window's text and the printed protocol name every check: its numbers, or why it was
+    // not made.
+    void everyCheckIsShown_data()
+    {
+        QTest::addColumn<Protocol>("protocol");
+        QTest::addColumn<QStringList>("lines");
+        Protocol p = fullProtocol();
+        QTest::newRow("all made") << p
+                                  << QStringList{QStringLiteral("Объем по импульсам, м3: эталон 2.0000, прибор 1.9990, "
+                                                                "погрешность -0.050 % (допустимая 0.80 %) — соответствует"),
+                                                 QStringLiteral("Токовый выход при 150 м3/ч, мА: эталон 12.0000, прибор "
+                                                                "12.0040, погрешность 0.033 % (допустимая 0.50 %) — "
+                                                                "соответствует")};
+        p.volume->pulses.reset();
+        p.pulsesSkipped = QStringLiteral("нет модуля УСИ");
+        p.currentSkipped = QStringLiteral("нет модуля ИПТ");
+        for (PointResult& point : p.points)
+            point.current.reset();
+        QTest::newRow("not made") << p
+                                  << QStringList{QStringLiteral("Объем по импульсам, м3: не проводилась (нет модуля УСИ)"),
+                                                 QStringLiteral("Токовый выход, мА: не проводилась (нет модуля ИПТ)")};
+    }
+
+    void everyCheckIsShown()
+    {
+        QFETCH(Protocol, protocol);
+        QFETCH(QStringList, lines);
+        const QStringList text = protocolLines(protocol);
+        const QString html = protocolHtml(protocol);
+        for (const QString& line : lines) {
+            QVERIFY2(text.contains(line), qPrintable(text.join(QLatin1Char('\n'))));
+            const QString tail = line.mid(line.indexOf(QStringLiteral(": ")) + 2);
+            if (tail.startsWith(QStringLiteral("не проводилась")))
+                QVERIFY2(html.contains(tail), qPrintable(html));
+        }
+    }
+
     void csvReadsBackTheSameProtocol_data()
     {
         QTest::addColumn<Protocol>("protocol");
@@ -193,14 +333,18 @@ private Q_SLOTS:
         Protocol fit = fullProtocol();
         fit.points = {point(30, {30.1, 29.95, 30.0})};
         fit.volume = VolumeCheck{{1.0, 1.003, 0.8}, std::nullopt};
-        fit.current.reset();
         fit.complete = true;
         fit.incompleteReason.clear();
         QTest::newRow("complete, no pulses, no current") << fit;
+        fit.pulsesSkipped = QStringLiteral("нет модуля УСИ");
+        fit.currentSkipped = QStringLiteral("у прибора нет токового выхода");
+        QTest::newRow("checks not made, with their reasons") << fit;
+        fit.volume.reset();
+        fit.volumeSkipped = QStringLiteral("объем проверки не задан");
+        QTest::newRow("no volume check") << fit;
         Protocol empty = fullProtocol();
         empty.points = {point(150, {}, false)};
         empty.volume.reset();
-        empty.current.reset();
         QTest::newRow("ended before any reading") << empty;
     }
 
@@ -212,7 +356,8 @@ private Q_SLOTS:
         QVERIFY2(read, qPrintable(error));
         QCOMPARE(read->points, protocol.points);
         QCOMPARE(read->volume, protocol.volume);
-        QCOMPARE(read->current, protocol.current);
+        QCOMPARE(read->pulsesSkipped, protocol.pulsesSkipped);
+        QCOMPARE(read->currentSkipped, protocol.currentSkipped);
         QCOMPARE(read->meter, protocol.meter);
         QVERIFY(*read == protocol);
     }
