@@ -187,6 +187,39 @@ int main(int argc, char** argv)
         shoot(main.calcFrm.form, QStringLiteral("statistics-volume"));
         main.form.imitV.BtnQStop.click();
 
+        // An automatic verification at 5, 20 and 40 m3/h with short times, started from the page
+        // "Протокол": its points and parameters, the run window half-way, then the protocol. The
+        // multi-channel meter reads its flow only once a channel is chosen, later in the tour.
+        if (main.ctx.Pribor.RegQ != -1 && meterType != meter::TypeMultiChannel) {
+            {
+                settings::IniFile ini(settings::ztaIniPath());
+                verification::VerificationParameters{3000, 3, 1000, 2000, 0.25, {5, 20, 40}}.write(ini);
+            }
+            auto& page = main.form.protocol;
+            main.form.pc.setActivePage(&page.TS4);
+            page.BtnPoints.click();
+            shoot(main.Form18.form, QStringLiteral("verification-points"));
+            main.Form18.form.BitBtn1.click();
+            page.Button12.click();
+            shoot(main.ParATFrm.form, QStringLiteral("verification-parameters"));
+            main.ParATFrm.form.BitBtn2.click();
+            page.BtnAutoVerification.click();
+            auto& run = main.autoVerificationWindow.form;
+            run.EdtSerial.setText(QStringLiteral("1024-17"));
+            run.EdtOwner.setText(QStringLiteral("МУП \"Теплосеть\""));
+            run.EdtOperator.setText(QStringLiteral("Петров П. П."));
+            run.BtnStart.click();
+            waitFor([&] { return run.LblProgress.caption().startsWith(QStringLiteral("Точка 2")); }, 60000);
+            shoot(main.form, QStringLiteral("protocol-page"));
+            shoot(run, QStringLiteral("auto-verification"));
+            auto& protocol = main.autoVerificationWindow.protocolForm;
+            waitFor([&] { return protocol.isVisible(); }, 120000);
+            shoot(run, QStringLiteral("auto-verification-finished"));
+            shoot(protocol, QStringLiteral("protocol"));
+            protocol.BtnClose.click();
+            run.hide();
+        }
+
         // The bench's own verification pages, the counter and current groups on their pages there.
         shell::applyLayout(main.form, shell::LayoutBench);
         main.form.pc.setActivePage(&main.form.usi.TsUSI);
