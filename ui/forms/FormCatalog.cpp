@@ -1,6 +1,7 @@
 #include "ui/forms/FormCatalog.h"
 
 #include "ui/forms/AboutForm.h"
+#include "ui/forms/AutoVerificationForm.h"
 #include "ui/forms/CalcForm.h"
 #include "ui/forms/CanalForm.h"
 #include "ui/forms/FlowMeterForm.h"
@@ -11,7 +12,10 @@
 #include "ui/forms/KsForm1.h"
 #include "ui/forms/MProForm.h"
 #include "ui/forms/MainForm.h"
+#include "ui/forms/ParATForm.h"
+#include "ui/forms/PointsForm.h"
 #include "ui/forms/PropertyForm.h"
+#include "ui/forms/ProtocolForm.h"
 #include "ui/forms/SysForm.h"
 
 namespace ui::forms {
@@ -32,6 +36,10 @@ std::vector<std::unique_ptr<ui::Form>> createAllForms()
     forms.push_back(std::make_unique<KsCalibTokForm>());
     forms.push_back(std::make_unique<PropertyForm>());
     forms.push_back(std::make_unique<FrmInitForm>());
+    forms.push_back(std::make_unique<ParATForm>());
+    forms.push_back(std::make_unique<AutoVerificationForm>());
+    forms.push_back(std::make_unique<ProtocolForm>());
+    forms.push_back(std::make_unique<PointsForm>());
     return forms;
 }
 
