@@ -57,6 +57,15 @@ QList<int> Protocol::failedPoints() const
     return failed;
 }
 
+QList<int> Protocol::failedCurrents() const
+{
+    QList<int> failed;
+    for (const PointResult& p : points)
+        if (p.current && !p.current->passed())
+            failed.append(p.point);
+    return failed;
+}
+
 Conclusion Protocol::conclusion() const
 {
     if (!complete)

@@ -93,6 +93,8 @@ struct Protocol {
     Conclusion conclusion() const;
     // The points whose flow error is over the permissible one.
     QList<int> failedPoints() const;
+    // The points whose current output's error is over the permissible one.
+    QList<int> failedCurrents() const;
 
     friend bool operator==(const Protocol&, const Protocol&) = default;
 };

@@ -87,13 +87,16 @@ QString conclusionParagraph(const Protocol& protocol)
         return QStringLiteral("<p><b>Поверка не завершена: %1. Заключение не выносится.</b></p>")
             .arg(escaped(protocol.incompleteReason));
     QString html = QStringLiteral("<p><b>Заключение: %1</b></p>").arg(conclusionText(protocol.conclusion()));
-    const QList<int> failed = protocol.failedPoints();
-    if (!failed.isEmpty()) {
+    const auto listed = [](const QList<int>& points) {
         QStringList items;
-        for (int point : failed)
+        for (int point : points)
             items.append(QString::number(point));
-        html += QStringLiteral("<p>Погрешность превышает допустимую в точках, м3/ч: %1</p>").arg(items.join(QStringLiteral(", ")));
-    }
+        return items.join(QStringLiteral(", "));
+    };
+    if (const QList<int> failed = protocol.failedPoints(); !failed.isEmpty())
+        html += QStringLiteral("<p>Погрешность превышает допустимую в точках, м3/ч: %1</p>").arg(listed(failed));
+    if (const QList<int> failed = protocol.failedCurrents(); !failed.isEmpty())
+        html += QStringLiteral("<p>Погрешность токового выхода превышает допустимую в точках, м3/ч: %1</p>").arg(listed(failed));
     return html;
 }
 }  // namespace

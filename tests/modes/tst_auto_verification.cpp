@@ -300,6 +300,7 @@ private Q_SLOTS:
         QCOMPARE(p.currentSkipped, currentSkipped);
         QCOMPARE(p.conclusion(), conclusion);
         QCOMPARE(p.failedPoints(), QList<int>{});
+        QCOMPARE(p.failedCurrents(), currentFails);
 
         QCOMPARE(p.volume && p.volume->pulses, pulsesSkipped.isEmpty());
         if (pulsesSkipped.isEmpty()) {

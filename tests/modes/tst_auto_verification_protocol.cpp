@@ -405,6 +405,7 @@ private Q_SLOTS:
         Protocol p = fullProtocol();
         p.complete = true;
         p.points[1].readings = {152.0, 151.1};
+        p.points[1].current->permissiblePct = 0.02;
         const QString path = dir.filePath(QStringLiteral("protocol.pdf"));
         QVERIFY(writeProtocolPdf(p, path));
         QFile file(path);
@@ -419,7 +420,9 @@ private Q_SLOTS:
         QVERIFY(reader.waitForFinished());
         const QString text = QString::fromUtf8(reader.readAllStandardOutput());
         for (const QString& expected : {QStringLiteral("Заключение: Не годен"), QStringLiteral("Иванов И. И."),
-                                        QStringLiteral("151.100"), QStringLiteral("м3/ч: 150")})
+                                        QStringLiteral("151.100"), QStringLiteral("м3/ч: 150"),
+                                        QStringLiteral("12.0000 12.0040"),
+                                        QStringLiteral("Погрешность токового выхода превышает допустимую в точках, м3/ч: 150")})
             QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" missing in:\n") + text));
     }
 
