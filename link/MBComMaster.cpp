@@ -1,5 +1,7 @@
 #include "link/MBComMaster.h"
 
+#include <QMetaMethod>
+
 namespace comm {
 
 int Request::function() const
@@ -18,6 +20,36 @@ int Request::function() const
     }
     }
     return 0;
+}
+
+bool MBComMaster::isRecorded() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&MBComMaster::exchanged));
+}
+
+// Qt may call these with its own locks held, where no connection may be asked about or
+// changed: a new listener is taken at its word, a departure is looked into from the event loop.
+void MBComMaster::connectNotify(const QMetaMethod& signal)
+{
+    if (signal == QMetaMethod::fromSignal(&MBComMaster::exchanged) && !m_recorded) {
+        m_recorded = true;
+        recordingChanged(true);
+    }
+}
+
+void MBComMaster::disconnectNotify(const QMetaMethod& signal)
+{
+    // An invalid signal: every connection went at once.
+    if (m_recorded && (!signal.isValid() || signal == QMetaMethod::fromSignal(&MBComMaster::exchanged)))
+        QMetaObject::invokeMethod(this, [this] { followListeners(); }, Qt::QueuedConnection);
+}
+
+void MBComMaster::followListeners()
+{
+    if (m_recorded && !isRecorded()) {
+        m_recorded = false;
+        recordingChanged(false);
+    }
 }
 
 Request MBComMaster::make(Request::Op op, int qid, int period, int reg, int count, DataType type, const QVariant& value) const

@@ -10,7 +10,11 @@
 //    QID is freed; several tasks may share a QID;
 //  - a request to address 0 is a broadcast: no answer is awaited, it completes with
 //    Result 0 once it has been sent.
+//
+// A server also describes each finished exchange as an ExchangeRecord through exchanged(),
+// but only while someone is connected to it: a line nobody watches pays nothing for it.
 #include "link/DataType.h"
+#include "link/ExchangeRecord.h"
 #include "link/Request.h"
 
 #include <QObject>
@@ -70,13 +74,23 @@ Q_SIGNALS:
     void OnChangeConnected(bool connected);
     // value: one typed value, a QVariantList of them, or the device name as a QString.
     void OnExchange(int qid, int mbAddr, int funNumber, const QVariant& value, int result);
+    // Each finished exchange of the line, delivered like OnExchange.
+    void exchanged(const comm::ExchangeRecord& record);
 
 protected:
     // Queues one request, addressed with the present DeviceAddres.
     virtual void submit(const Request& r) = 0;
     void setLinkProblem(const QString& text) { m_linkProblem = text; }
+    // Whether anyone is connected to exchanged().
+    bool isRecorded() const;
+    // The first listener of exchanged() came, or the last one left; a departure is noticed
+    // from the event loop, so a server that asks isRecorded() when it makes a record is exact.
+    virtual void recordingChanged(bool on) { Q_UNUSED(on); }
+    void connectNotify(const QMetaMethod& signal) override;
+    void disconnectNotify(const QMetaMethod& signal) override;
 
 private:
+    void followListeners();
     Request make(Request::Op op, int qid, int period, int reg, int count, DataType type, const QVariant& value = {}) const;
 
     QString m_comPort = QStringLiteral("COM1");
@@ -87,6 +101,7 @@ private:
     int m_retries = 5;
     int m_deviceAddres = 1;
     QString m_linkProblem;
+    bool m_recorded = false;
 };
 
 }  // namespace comm

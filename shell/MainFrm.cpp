@@ -48,6 +48,7 @@ TMainFrm::TMainFrm(const ServerFactory& makeServer, comm::PortSource ports)
       iptReadout(ctx, form.iptGroup, form.ipt, [this](double mA) { KsForm1.TokIpt(mA); }),
       iptCalibration(ctx, form.ipt2),
       delayLine(ctx, form.imr, form.poverQ, imr),
+      trafficMonitor(*MBCM, *MBCM1),
       meterPolling(ctx, form.config, {form.imitQ.EdtRashQ1, form.imitV.edtnabor}, meterWindows),
       meterSelection(ctx, form.config, meterWindows, MProFrm, [this] { meterPolling.restartPolling(); }),
       autoCirculation(ctx, form.config, imr, meterWindows),
@@ -97,6 +98,7 @@ void TMainFrm::wireWindowControls()
     form.config.Label3.onClick = [this] { Label3Click(); };
     form.config.BtnPropZTA.onClick = [this] { BtnPropZTAClick(); };
     form.asd1.onClick = [this] { FrmInit.show(); };
+    form.mnuTraffic.onClick = [this] { trafficMonitor.show(); };
     form.StatusBar.onMouseDown = [this](Qt::MouseButton b, bool shift) { StatusBarMouseDown(b, shift); };
     form.mnuServicePages.onClick = [this] { mnuServicePagesClick(); };
     form.N9.onClick = [] { showAboutBox(); };
@@ -122,6 +124,7 @@ std::vector<ui::Form*> TMainFrm::secondaryForms()
             &KsForm1.calibration(1).form,
             &PropertyFrm.form,
             &FrmInit.form,
+            &trafficMonitor.form,
             &ParATFrm.form,
             &autoVerificationWindow.form,
             &autoVerificationWindow.protocolForm,

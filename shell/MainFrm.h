@@ -31,6 +31,7 @@
 #include "service/ImrTuning.h"
 #include "service/IptCalibration.h"
 #include "service/IptReadout.h"
+#include "service/TrafficMonitor.h"
 #include "service/UsiReadout.h"
 #include "shell/ColorCustomisation.h"
 #include "shell/TargetTask.h"
@@ -81,6 +82,7 @@ public:
     service::IptReadout iptReadout;
     service::IptCalibration iptCalibration;
     service::DelayLineCalibration delayLine;
+    service::TrafficMonitor trafficMonitor;
 
     // The meter under test.
     meter::MeterPolling meterPolling;

@@ -6,7 +6,7 @@
 #include "link/rtu/ExchangeCodec.h"
 #include "link/rtu/RtuWorker.h"
 
-#include <QMetaMethod>
+#include <utility>
 
 namespace comm {
 
@@ -38,21 +38,23 @@ bool RtuComMaster::attach()
         return false;
     }
     m_worker = worker;
-    if (isSignalConnected(QMetaMethod::fromSignal(&RtuComMaster::exchanged)))
-        forwardRecords();
+    forwardRecords(isRecorded());
     return true;
 }
 
-void RtuComMaster::connectNotify(const QMetaMethod& signal)
+void RtuComMaster::recordingChanged(bool on)
 {
-    if (signal == QMetaMethod::fromSignal(&RtuComMaster::exchanged))
-        forwardRecords();
+    forwardRecords(on);
 }
 
-void RtuComMaster::forwardRecords()
+void RtuComMaster::forwardRecords(bool on)
 {
-    if (m_worker && !m_records)
-        m_records = connect(m_worker, &rtu::RtuWorker::exchanged, this, &RtuComMaster::exchanged, Qt::QueuedConnection);
+    if (!m_worker)
+        return;
+    if (on && !m_records)
+        m_records = connect(m_worker, &rtu::RtuWorker::exchanged, this, &MBComMaster::exchanged, Qt::QueuedConnection);
+    else if (!on && m_records)
+        disconnect(std::exchange(m_records, {}));
 }
 
 void RtuComMaster::setConnected(bool on)

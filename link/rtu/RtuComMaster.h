@@ -3,8 +3,8 @@
 // user-interface thread; the serial work runs on a thread of its own, and every answer
 // comes back as a queued OnExchange, dispatched only while this thread processes events.
 //
-// Every finished exchange is traced in the line's logging category (LineTrace.h) and, for
-// those connected to exchanged(), sent as an ExchangeRecord.
+// Every finished exchange is traced in the line's logging category (LineTrace.h) and, while
+// someone is connected to exchanged(), sent as an ExchangeRecord.
 //
 // The component keeps the ledger of requests it still owes an answer: a one-shot request
 // leaves it with its answer or with its cancellation (Result 3), so neither a late answer
@@ -41,14 +41,10 @@ public:
     void FreeTask(int qid) override;
     void FreeAllTasks() override;
 
-Q_SIGNALS:
-    // Each finished exchange of the line, delivered like OnExchange.
-    void exchanged(const comm::ExchangeRecord& record);
-
 protected:
     void submit(const Request& r) override;
-    // The worker's records cross threads only once someone listens.
-    void connectNotify(const QMetaMethod& signal) override;
+    // The worker's records cross threads only while someone listens.
+    void recordingChanged(bool on) override;
 
 private:
     struct Owed {
@@ -61,7 +57,7 @@ private:
     // Cancels the given tasks; the one-shots among them get their Result 3.
     void cancel(const QList<quint64>& tasks);
     void answerLater(const Request& r, int result);
-    void forwardRecords();
+    void forwardRecords(bool on);
 
     QThread m_thread;
     const QLoggingCategory& m_trace;

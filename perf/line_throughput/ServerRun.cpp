@@ -54,11 +54,13 @@ void closeServer(comm::RtuComMaster& m)
 
 }  // namespace
 
-bool runServerBackToBack(const ReadSetup& setup, double seconds, Throughput* out)
+bool runServerBackToBack(const ReadSetup& setup, double seconds, Throughput* out, const ServerHook& before)
 {
     auto m = openServer(setup);
     if (!m)
         return false;
+    if (before)
+        before(*m);
     *out = {};
     constexpr int Outstanding = 2;
     int inFlight = 0;

@@ -3,6 +3,12 @@
 // WaitAnswer loop while it waits for answers.
 #include <QString>
 
+#include <functional>
+
+namespace comm {
+class MBComMaster;
+}
+
 namespace perf {
 
 struct ReadSetup {
@@ -25,9 +31,12 @@ struct WaitCost {
     double cpuPercent = 0;  // user-interface thread, of one core, over the waited time
 };
 
+// What runs on the open line before the reads start (a listener of its records, say).
+using ServerHook = std::function<void(comm::MBComMaster&)>;
+
 // Keeps two reads outstanding, so that the server always has the next one at hand, as it
 // does with the program's periodic tasks; false when the port does not open.
-bool runServerBackToBack(const ReadSetup& setup, double seconds, Throughput* out);
+bool runServerBackToBack(const ReadSetup& setup, double seconds, Throughput* out, const ServerHook& before = {});
 
 // One read at a time, each waited for as the program does: sleep 1 ms, process events,
 // until the answer has arrived.

@@ -2,12 +2,14 @@
 // with wire-time emulation, at 19200 and 9600 baud: our server, libmodbus, and the wire's
 // own limit; and the processor time the program's WaitAnswer loop costs while it waits.
 // Then the cost of the exchange trace: our server with the bench line's trace off and on
-// (written to a file), at 19200 baud and with no wire time at all.
+// (written to a file), at 19200 baud and with no wire time at all; and the same for the
+// traffic window's recording (its subscription to the line and its log).
 // The last line is the 19200-baud summary.
 #include "LibmodbusRun.h"
 #include "ServerRun.h"
 #include "WireLimit.h"
 
+#include "link/TrafficRecorder.h"
 #include "link/rtu/TimerPrecision.h"
 #include "sim/BenchModule.h"
 #include "sim/Simulator.h"
@@ -19,6 +21,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 using namespace perf;
@@ -100,7 +103,25 @@ private:
     QtMessageHandler m_previous = nullptr;
 };
 
-struct TraceCost {
+// The traffic window's recording of the line, as the window subscribes when it is shown.
+class MonitorRecording {
+public:
+    MonitorRecording() : m_recorder(m_log) {}
+    ServerHook hook()
+    {
+        return [this](comm::MBComMaster& line) {
+            m_recorder.addLine(line, QStringLiteral("ЗТА"));
+            m_recorder.start();
+        };
+    }
+    quint64 recorded() const { return m_log.added(); }
+
+private:
+    comm::TrafficLog m_log;
+    comm::TrafficRecorder m_recorder;
+};
+
+struct OnOffCost {
     double off = 0;  // tx/s, median of the runs
     double on = 0;
 };
@@ -111,28 +132,30 @@ double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-// Back-to-back reads with the trace off and on, alternating so that a change in the
+// One back-to-back run with the thing measured on; false when the port does not open.
+using RunOn = std::function<bool(const ReadSetup&, Throughput*)>;
+
+// Back-to-back reads with the thing off and on, alternating so that a change in the
 // machine's load falls on both; false when the port does not open.
-bool measureTrace(const ReadSetup& setup, const QString& tracePath, TraceCost* cost)
+bool measureOnOff(const ReadSetup& setup, const RunOn& runOn, OnOffCost* cost)
 {
     constexpr int Pairs = 3;
     std::vector<double> off, on;
     for (int i = 0; i < Pairs; ++i) {
-        Throughput plain, traced;
-        if (!runServerBackToBack(setup, SecondsPerRun, &plain))
-            return false;
-        TraceToFile trace(tracePath);
-        if (!runServerBackToBack(setup, SecondsPerRun, &traced))
+        Throughput plain, measured;
+        if (!runServerBackToBack(setup, SecondsPerRun, &plain) || !runOn(setup, &measured))
             return false;
         off.push_back(plain.tps());
-        on.push_back(traced.tps());
+        on.push_back(measured.tps());
     }
     cost->off = median(off);
     cost->on = median(on);
     return true;
 }
 
-bool measureTraceCost(sim::Simulator& sim, const QString& tracePath, double* efficiencyOff, double* efficiencyOn)
+// The efficiency at 19200 baud with the thing off and on; the run without wire time shows the
+// cost where the line does not hide it.
+bool measureCost(sim::Simulator& sim, const char* what, const RunOn& runOn, double* efficiencyOff, double* efficiencyOn)
 {
     ReadSetup setup;
     setup.port = sim.benchPort();
@@ -142,17 +165,36 @@ bool measureTraceCost(sim::Simulator& sim, const QString& tracePath, double* eff
     for (const bool wire : {true, false}) {
         setup.baud = 19200;
         sim.setWireTime(wire, setup.baud);
-        TraceCost cost;
-        if (!measureTrace(setup, tracePath, &cost))
+        OnOffCost cost;
+        if (!measureOnOff(setup, runOn, &cost))
             return false;
-        std::printf("trace %s: off %7.2f tx/s, on %7.2f tx/s (%+.2f %%)\n", wire ? "at 19200 baud" : "without wire time",
+        std::printf("%s %s: off %7.2f tx/s, on %7.2f tx/s (%+.2f %%)\n", what, wire ? "at 19200 baud" : "without wire time",
                     cost.off, cost.on, 100.0 * (cost.on - cost.off) / cost.off);
+        std::fflush(stdout);
         if (wire) {
             const double limit = wireLimitTps(setup.baud, RequestBytes, ResponseBytes);
             *efficiencyOff = cost.off / limit;
             *efficiencyOn = cost.on / limit;
         }
     }
+    return true;
+}
+
+bool runTraced(const QString& tracePath, const ReadSetup& setup, Throughput* out)
+{
+    TraceToFile trace(tracePath);
+    return runServerBackToBack(setup, SecondsPerRun, out);
+}
+
+// Every answer must have made its record, or the recording was not on.
+bool runRecorded(const ReadSetup& setup, Throughput* out)
+{
+    MonitorRecording recording;
+    if (!runServerBackToBack(setup, SecondsPerRun, out, recording.hook()))
+        return false;
+    const quint64 answers = quint64(out->transactions + out->failures);
+    if (recording.recorded() < answers)
+        std::fprintf(stderr, "the traffic log holds %llu of %llu exchanges\n", recording.recorded(), answers);
     return true;
 }
 
@@ -175,10 +217,14 @@ int main(int argc, char** argv)
     Figures at9600, at19200;
     if (!measure(sim, 9600, &at9600) || !measure(sim, 19200, &at19200))
         return 1;
-    double traceOff = 0, traceOn = 0;
-    if (!measureTraceCost(sim, dir.filePath(QStringLiteral("trace.log")), &traceOff, &traceOn))
+    const QString tracePath = dir.filePath(QStringLiteral("trace.log"));
+    double traceOff = 0, traceOn = 0, monitorOff = 0, monitorOn = 0;
+    if (!measureCost(sim, "trace", [&](const ReadSetup& s, Throughput* t) { return runTraced(tracePath, s, t); }, &traceOff,
+                     &traceOn)
+        || !measureCost(sim, "traffic window", runRecorded, &monitorOff, &monitorOn))
         return 1;
-    std::printf("efficiency ours=%.2f libmodbus=%.2f waitcpu=%.1f%% trace-off=%.3f trace-on=%.3f\n", at19200.ours,
-                at19200.libmodbus, at19200.waitCpuPercent, traceOff, traceOn);
+    std::printf("efficiency ours=%.2f libmodbus=%.2f waitcpu=%.1f%% trace-off=%.3f trace-on=%.3f monitor-off=%.3f "
+                "monitor-on=%.3f\n",
+                at19200.ours, at19200.libmodbus, at19200.waitCpuPercent, traceOff, traceOn, monitorOff, monitorOn);
     return 0;
 }

@@ -669,6 +669,28 @@ private Q_SLOTS:
         QVERIFY(refused.sentFrame().isEmpty());
         QCOMPARE(refused.durationMs, 0.0);
     }
+
+    // Listeners come and go, as the traffic window opens and closes: each gets the records
+    // made while it listens, each once, however often the forwarding was dropped and taken up.
+    void recordsFollowListeners()
+    {
+        QList<int> first, second;
+        auto listen = [&](QList<int>& into) {
+            return QObject::connect(&master(), &comm::MBComMaster::exchanged, &master(),
+                                    [&into](const comm::ExchangeRecord& r) { into.append(r.qid); });
+        };
+        const QMetaObject::Connection one = listen(first);
+        master().ReadHoldRegs(1, 0, WordReg, 18, 1);
+        QVERIFY(log().waitFor(1));
+        QObject::disconnect(one);
+        master().ReadHoldRegs(2, 0, WordReg, 18, 1);
+        QVERIFY(log().waitFor(2));
+        listen(second);
+        master().ReadHoldRegs(3, 0, WordReg, 18, 1);
+        QVERIFY(log().waitFor(3));
+        QCOMPARE(first, QList<int>{1});
+        QCOMPARE(second, QList<int>{3});
+    }
 };
 
 QTEST_GUILESS_MAIN(TestRtuServer)

@@ -6,6 +6,7 @@
 #include "sim/Crc16.h"
 #include "sim/Equipment.h"
 
+#include <QDateTime>
 #include <QModbusReply>
 
 #include <cmath>
@@ -133,6 +134,7 @@ void InProcessServer::startNext()
         return;
     m_current = m_queue.dequeue();
     m_ready.reset();
+    m_frames = {};
     m_step.start(m_latencyMs);
 }
 
@@ -158,6 +160,7 @@ void InProcessServer::serveCurrent()
 void InProcessServer::finishCurrent(const Answer& answer)
 {
     const quint64 task = m_current->task;
+    record(m_current->request, answer);
     m_current.reset();
     m_ready.reset();
     if (auto it = m_repeats.find(task); it != m_repeats.end())
@@ -173,6 +176,8 @@ Answer InProcessServer::exchange(const comm::Request& r, qint64* answerDelayUs)
         return comm::rtu::answerOf(r, *refused);
     const Outgoing& out = std::get<Outgoing>(prepared);
     const QModbusRequest pdu = out.kind == Outgoing::Kind::Raw ? out.pdu : requestOf(out);
+    m_frames.sentFunction = quint8(pdu.functionCode());
+    m_frames.sentData = pdu.data();
     // Sent at the port's present speed: a module set to another one does not hear it.
     const std::optional<sim::Reply> reply = m_equipment.respond(m_line, frameOf(r.address, pdu), ComSpeed());
     if (r.address == 0)
@@ -194,6 +199,9 @@ Answer InProcessServer::exchange(const comm::Request& r, qint64* answerDelayUs)
         timeOut(QModbusDevice::ResponseRequestMismatch);
     } else {
         *answerDelayUs = reply->delayUs;
+        m_frames.durationMs = double(reply->delayUs) / 1000.0;
+        m_frames.receivedFunction = quint8(frame[1]);
+        m_frames.receivedData = frame.mid(2, frame.size() - 4);
         const QModbusResponse response(QModbusPdu::FunctionCode(quint8(frame[1])), frame.mid(2, frame.size() - 4));
         finished.setRawResult(response);
         QModbusDataUnit unit = out.unit;
@@ -247,8 +255,27 @@ void InProcessServer::failOutstanding()
     m_step.stop();
     m_current.reset();
     m_ready.reset();
-    for (const Job& job : owed)
-        completeLater(job.task, comm::rtu::answerOf(job.request, comm::ResultCannotSend));
+    m_frames = {};
+    for (const Job& job : owed) {
+        const Answer answer = comm::rtu::answerOf(job.request, comm::ResultCannotSend);
+        record(job.request, answer);
+        completeLater(job.task, answer);
+    }
+}
+
+void InProcessServer::record(const comm::Request& r, const Answer& answer)
+{
+    if (!isRecorded())
+        return;
+    comm::ExchangeRecord rec = m_frames;
+    rec.finishedAtMs = QDateTime::currentMSecsSinceEpoch();
+    rec.qid = r.qid;
+    rec.address = answer.mbAddr;
+    rec.function = answer.function;
+    rec.reg = r.reg;
+    rec.count = r.count;
+    rec.result = answer.result;
+    Q_EMIT exchanged(rec);
 }
 
 void InProcessServer::answerLater(const comm::Request& r, int result)

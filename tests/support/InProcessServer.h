@@ -7,7 +7,9 @@
 //
 // It keeps the real server's guarantees (see MBComMaster): one OnExchange per one-shot request,
 // cancelled ones included (Result 3); periodic tasks until freed; Result 0 for a broadcast;
-// Result 3 while the port is closed. Requests are served one at a time, in order.
+// Result 3 while the port is closed. Requests are served one at a time, in order. While someone
+// listens to exchanged(), each served or failed request is also described there, with the
+// frames that went to the equipment and came back.
 #include "link/MBComMaster.h"
 #include "link/rtu/Answer.h"
 #include "sim/Options.h"
@@ -72,6 +74,8 @@ private:
     void finishCurrent(const comm::rtu::Answer& answer);
     comm::rtu::Answer exchange(const comm::Request& r, qint64* answerDelayUs);
     void failOutstanding();
+    // Describes the exchange to the listeners of exchanged(), if any.
+    void record(const comm::Request& r, const comm::rtu::Answer& answer);
     void closePort();
     void cancel(const QList<quint64>& tasks);
     // Delivers the answer of a task from the event loop, if the task is still owed one then.
@@ -94,6 +98,7 @@ private:
     std::optional<Job> m_current;
     QTimer m_step;  // serves the current job, then delivers its answer
     std::optional<comm::rtu::Answer> m_ready;  // the current job's answer, waiting for its time
+    comm::ExchangeRecord m_frames;  // the current job's PDUs and answer time, for its record
     std::map<quint64, std::unique_ptr<Repeat>> m_repeats;
 };
 

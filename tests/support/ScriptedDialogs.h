@@ -52,6 +52,12 @@ public:
         fontOffered = initial;
         return fontAnswer;
     }
+    // Answers with saveFileAnswer (none: cancelled) and keeps what was offered.
+    std::optional<QString> chooseSaveFile(const QString& caption, const QString& suggestedName, const QString& filter) override
+    {
+        saveFileOffered.append({caption, suggestedName, filter});
+        return saveFileAnswer;
+    }
     QSize screenSize() const override { return screen; }
     void beep() override { ++beeps; }
 
@@ -68,6 +74,11 @@ public:
     std::optional<ui::Color> colorAnswer;
     std::optional<ui::Font> fontAnswer;
     std::optional<ui::Font> fontOffered;
+    struct SaveFileOffer {
+        QString caption, suggestedName, filter;
+    };
+    QList<SaveFileOffer> saveFileOffered;
+    std::optional<QString> saveFileAnswer;
     QSize screen{1920, 1080};
     int beeps = 0;
 };

@@ -17,6 +17,7 @@
 #include "ui/forms/PropertyForm.h"
 #include "ui/forms/ProtocolForm.h"
 #include "ui/forms/SysForm.h"
+#include "ui/forms/TrafficForm.h"
 
 namespace ui::forms {
 
@@ -40,6 +41,7 @@ std::vector<std::unique_ptr<ui::Form>> createAllForms()
     forms.push_back(std::make_unique<AutoVerificationForm>());
     forms.push_back(std::make_unique<ProtocolForm>());
     forms.push_back(std::make_unique<PointsForm>());
+    forms.push_back(std::make_unique<TrafficForm>());
     return forms;
 }
 

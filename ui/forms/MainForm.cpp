@@ -16,6 +16,7 @@ MainForm::MainForm()
       mnuService(this, "mnuService", nullptr),
       mnuServicePages(this, "mnuServicePages", &mnuService),
       asd1(this, "asd1", &mnuService),
+      mnuTraffic(this, "mnuTraffic", &mnuService),
       mnuHelp(this, "mnuHelp", nullptr),
       N9(this, "N9", &mnuHelp),
       ppmColor(this, "ppmColor", nullptr),
@@ -54,6 +55,8 @@ MainForm::MainForm()
     mnuService.setCaption(QStringLiteral("Сервис"));
     mnuServicePages.setCaption(QStringLiteral("Страницы настройки ИМР, ИПТ и УСИ"));
     mnuServicePages.setHint(QStringLiteral("Для наладчика: настройка ИМР, калибровка линии задержки и ИПТ"));
+    mnuTraffic.setCaption(QStringLiteral("Обмен по линиям связи"));
+    mnuTraffic.setHint(QStringLiteral("Для наладчика: запросы и ответы обеих линий по мере обмена"));
     mnuHelp.setCaption(QStringLiteral("?"));
     N9.setCaption(QStringLiteral("О программе"));
 

@@ -32,6 +32,7 @@ public:
     ui::MenuItem mnuService;
     ui::MenuItem mnuServicePages;
     ui::MenuItem asd1;  // "Восстановление настроек", a service item for the technician
+    ui::MenuItem mnuTraffic;  // "Обмен по линиям связи"
     ui::MenuItem mnuHelp;
     ui::MenuItem N9;
 

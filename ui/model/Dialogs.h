@@ -25,6 +25,17 @@ public:
     virtual ModalResult showModal(Form& form) = 0;
     virtual std::optional<Color> chooseColor(Color initial) = 0;
     virtual std::optional<Font> chooseFont(const std::optional<Font>& initial) = 0;
+    // Where to save a file: the path the operator chose, none when cancelled. suggestedName
+    // may hold a folder; filter as "Текстовые файлы (*.txt)". Without a file dialog the
+    // operator can only cancel.
+    virtual std::optional<QString> chooseSaveFile(const QString& caption, const QString& suggestedName,
+                                                  const QString& filter)
+    {
+        Q_UNUSED(caption);
+        Q_UNUSED(suggestedName);
+        Q_UNUSED(filter);
+        return std::nullopt;
+    }
     virtual QSize screenSize() const = 0;
     // A short sound for a refused input.
     virtual void beep() = 0;

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QScreen>
@@ -96,6 +97,15 @@ std::optional<Font> QtDialogs::chooseFont(const std::optional<Font>& initial)
         return std::nullopt;
     // The font dialog has no colour choice: the font keeps the colour it had.
     return qt::fromQFont(chosen, initial ? initial->color : colors::Black);
+}
+
+std::optional<QString> QtDialogs::chooseSaveFile(const QString& caption, const QString& suggestedName,
+                                                 const QString& filter)
+{
+    const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggestedName, filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
 }
 
 QSize QtDialogs::screenSize() const

@@ -1,6 +1,6 @@
 #pragma once
 // The operator's dialogs with Qt: message boxes centred on the screen, the standard colour
-// and font dialogs, and modal forms shown through their windows.
+// and font dialogs, the save-file dialog, and modal forms shown through their windows.
 #include "ui/model/Dialogs.h"
 
 namespace ui::qt {
@@ -18,6 +18,8 @@ public:
     ModalResult showModal(Form& form) override;
     std::optional<Color> chooseColor(Color initial) override;
     std::optional<Font> chooseFont(const std::optional<Font>& initial) override;
+    std::optional<QString> chooseSaveFile(const QString& caption, const QString& suggestedName,
+                                          const QString& filter) override;
     QSize screenSize() const override;
     void beep() override;
 
