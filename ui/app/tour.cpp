@@ -124,6 +124,13 @@ int main(int argc, char** argv)
         cfg.cbxprib.select(meterType);
         shoot(main.form, QStringLiteral("config"));
 
+        // The traffic window during a second module search: both lines' exchanges as they happen.
+        main.form.mnuTraffic.click();
+        QTimer::singleShot(2000, [&] { shoot(main.trafficMonitor.form, QStringLiteral("traffic")); });
+        cfg.BitBtn5.click();
+        waitFor([&] { return cfg.BitBtn5.isEnabled(); }, 30000);
+        main.trafficMonitor.form.hide();
+
         // The operator's colours: the pop-up recolours the control the mouse passed over last.
         dialogs.colour = ui::Color(0x00C0FFFF);
         main.form.mouseMoved(&cfg.Edit4);
