@@ -9,12 +9,23 @@
 #include "shell/settings/WindowPosition.h"
 #include "ui/model/Dialogs.h"
 
+#include <algorithm>
+#include <array>
+
 namespace shell {
 
 namespace {
 const QString kFormSection = QStringLiteral("Form");
 const QString kAddressSection = QStringLiteral("ZTA Address");
 constexpr int kBenchCheckAutoCirc = 255;
+
+// The УСИ input the statistics window counts; the first when none is chosen.
+int chosenPulseInput(const ui::forms::UsiGroup& g)
+{
+    const std::array<const ui::RadioButton*, 4> choice{&g.rbv0, &g.rbv1, &g.rbv2, &g.rbv3};
+    const auto chosen = std::find_if(choice.begin(), choice.end(), [](const ui::RadioButton* r) { return r->isChecked(); });
+    return chosen == choice.end() ? 0 : int(chosen - choice.begin());
+}
 }  // namespace
 
 TMainFrm::TMainFrm(const ServerFactory& makeServer, comm::PortSource ports)
@@ -60,7 +71,8 @@ TMainFrm::TMainFrm(const ServerFactory& makeServer, comm::PortSource ports)
       volumeVerification(ctx, form.poverV, ImVOFrm, volumeImitation, flowSetter, imr,
                          [this] { volumeAccumulation.parametersAccepted(); }),
       flowVerification(ctx, form.poverQ, imr, delayLine),
-      autoVerification(ctx, {flowSetter, imr, delayLine, volumeImitation}),
+      autoVerification(ctx, {flowSetter, imr, delayLine, volumeImitation, [this] { return chosenPulseInput(form.usiGroup); },
+                             [this] { return std::max(0, iptReadout.chosenChannel()); }}),
       ParATFrm(settings::ztaIniPath()),
       Form18(settings::ztaIniPath()),
       autoVerificationWindow(ctx, autoVerification, settings::ztaIniPath(), verification::defaultProtocolFolder())

@@ -15,7 +15,8 @@ enum Pages { ImitV, ImitQ, PoverV, PoverQ, Imr, Ipt, Ipt2, Usi, PageCount };
 QList<ui::Page*> optionalPages(ui::forms::MainForm& f)
 {
     return {&f.imitV.TSImitV, &f.poverQ.TSPoverQ, &f.poverV.TSPoverV, &f.imitQ.TSImitQ,
-            &f.imr.TSImr,     &f.ipt.TSIpt,       &f.ipt2.tsIPT2,     &f.usi.TsUSI};
+            &f.imr.TSImr,     &f.ipt.TSIpt,       &f.ipt2.tsIPT2,     &f.usi.TsUSI,
+            &f.protocol.TS4};
 }
 
 // The layouts as the operator sees them: the optional pages shown and where the groups sit.
@@ -31,7 +32,7 @@ void verifyLayout(ui::forms::MainForm& f, int layout)
     Place usi{nullptr, 0};
     switch (layout) {
     case 0:
-        shown = {&f.imitV.TSImitV, &f.imitQ.TSImitQ};
+        shown = {&f.imitV.TSImitV, &f.imitQ.TSImitQ, &f.protocol.TS4};
         ipt = {&f.imitQ.TSImitQ, 253};
         usi = {&f.imitV.TSImitV, 201};
         break;

@@ -3,6 +3,7 @@
 // "Создать протокол..." saving that protocol.
 #include "Workbench.h"
 
+#include "meter/MeterTypes.h"
 #include "shell/settings/IniFile.h"
 
 #include <QDir>
@@ -10,6 +11,13 @@
 namespace {
 
 constexpr int kRunTimeoutMs = 60000;
+
+void storeQuickParameters()
+{
+    settings::IniFile ini(settings::ztaIniPath());
+    const verification::VerificationParameters quick{100, 2, 50, 100, 0, {5, 20}};
+    QVERIFY(quick.write(ini));
+}
 
 }  // namespace
 
@@ -28,11 +36,7 @@ private Q_SLOTS:
     {
         test::Workbench b;
         QVERIFY(b.connected);
-        {
-            settings::IniFile ini(settings::ztaIniPath());
-            const verification::VerificationParameters quick{100, 2, 50, 100, 0, {5, 20}};
-            QVERIFY(quick.write(ini));
-        }
+        storeQuickParameters();
         shell::TMainFrm& m = *b.main;
         ui::forms::ProtocolPage& page = m.form.protocol;
         m.form.pc.setActivePage(&page.TS4);
@@ -64,6 +68,40 @@ private Q_SLOTS:
         QCOMPARE(files.size(), 2);
         for (const QString& f : files)
             QVERIFY2(QFileInfo(folder.filePath(f)).size() > 0, qPrintable(f));
+    }
+
+    // The run reads the meter's current output on the ИПТ channel chosen for the statistics
+    // window: a current read on another channel is no current of the meter's.
+    void currentIsReadOnTheChosenChannel_data()
+    {
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<bool>("passes");
+        QTest::newRow("the channel the output is wired to") << 1 << true;
+        QTest::newRow("another channel") << 0 << false;
+    }
+    void currentIsReadOnTheChosenChannel()
+    {
+        QFETCH(int, chosen);
+        QFETCH(bool, passes);
+        sim::Options o = test::quickBench();
+        o.meterType = meter::TypeMultiChannel;
+        o.slotIptChannel = 2;  // counted from 1
+        test::Workbench b(o, meter::TypeMultiChannel);
+        QVERIFY(b.connected);
+        b.main->meterPolling.restartPolling();  // the multi-channel meter's channel is chosen
+        storeQuickParameters();
+        shell::TMainFrm& m = *b.main;
+        const std::array<ui::RadioButton*, 4> channels{&m.form.iptGroup.rbi0, &m.form.iptGroup.rbi1,
+                                                       &m.form.iptGroup.rbi2, &m.form.iptGroup.rbi3};
+        channels[chosen]->click();
+        m.form.protocol.BtnAutoVerification.click();
+        m.autoVerificationWindow.form.EdtSerial.setText(QStringLiteral("7"));
+        m.autoVerificationWindow.form.BtnStart.click();
+        QVERIFY(QTest::qWaitFor([&] { return m.autoVerificationWindow.protocolForm.isVisible(); }, kRunTimeoutMs));
+        const verification::Protocol& p = m.autoVerification.protocol();
+        QVERIFY2(p.complete, qPrintable(p.incompleteReason));
+        QCOMPARE(p.currentSkipped, QString());
+        QCOMPARE(p.failedCurrents().isEmpty(), passes);
     }
 
 private:
