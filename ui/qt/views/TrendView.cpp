@@ -100,9 +100,12 @@ void TrendView::buildFlowChart()
     m_flowTime = addAxis(*m_flowChart, Qt::AlignBottom, m_model.timeAxisTitle);
     m_flowAxis = addAxis(*m_flowChart, Qt::AlignLeft, m_model.flowAxisTitle);
     // The band first, so the lines are drawn over it.
-    m_bandUpper = new QLineSeries(this);
-    m_bandLower = new QLineSeries(this);
+    m_bandUpper = new QLineSeries;
+    m_bandLower = new QLineSeries;
     m_band = new QAreaSeries(m_bandUpper, m_bandLower);
+    // The edges live as long as the area, which the chart owns.
+    m_bandUpper->setParent(m_band);
+    m_bandLower->setParent(m_band);
     m_band->setName(m_model.bandName);
     m_band->setBrush(kBandColor);
     m_band->setPen(Qt::NoPen);
