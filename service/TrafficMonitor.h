@@ -4,9 +4,9 @@
 // second; hidden, it listens to neither line, so nothing is recorded.
 //
 // "Пауза" lets exchanges pass unrecorded, only counted, rather than keeping them out of
-// sight: the screen then stays exactly the log's content, which "Сохранить..." writes, and
-// what went by during the pause is told as a number instead of being half kept by a log
-// that drops its oldest entries meanwhile.
+// sight: the screen then stays the log's content, "Сохранить..." writes what the screen
+// shows, and what went by during the pause is told as a number instead of being half kept
+// by a log that drops its oldest entries meanwhile.
 #include "link/MBComMaster.h"
 #include "link/TrafficLog.h"
 #include "link/TrafficRecorder.h"
