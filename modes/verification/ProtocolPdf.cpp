@@ -48,7 +48,7 @@ QString readingsText(const PointResult& p)
 
 QString pointsTable(const Protocol& protocol)
 {
-    QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">");
+    QString html = QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">");
     html += cells({QStringLiteral("Точка, м3/ч"), QStringLiteral("Расход имитации, м3/ч"), QStringLiteral("Показания, м3/ч"),
                    QStringLiteral("Среднее"), QStringLiteral("Мин."), QStringLiteral("Макс."),
                    QStringLiteral("Погрешность, %"), QStringLiteral("Допустимая, %"), QStringLiteral("Результат")},
@@ -67,7 +67,7 @@ QString checksTable(const Protocol& protocol)
     const QList<CheckRow> rows = checkRows(protocol);
     if (rows.isEmpty())
         return QString();
-    QString html = QStringLiteral("<p></p><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">");
+    QString html = QStringLiteral("<p></p><table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">");
     html += cells({QStringLiteral("Проверка"), QStringLiteral("Эталон"), QStringLiteral("Прибор"),
                    QStringLiteral("Погрешность, %"), QStringLiteral("Допустимая, %"), QStringLiteral("Результат")},
                   "th");
@@ -104,7 +104,7 @@ QString conclusionParagraph(const Protocol& protocol)
 QString protocolHtml(const Protocol& protocol)
 {
     const VerificationParameters& par = protocol.parameters;
-    QString html = QStringLiteral("<html><body><h2>Протокол автоматической поверки</h2><table>");
+    QString html = QStringLiteral("<html><body><h2>Протокол автоматической поверки</h2><table cellpadding=\"2\">");
     html += headerRow(QStringLiteral("Дата и время"), protocol.started.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")));
     html += headerRow(QStringLiteral("Стенд"), protocol.bench);
     html += headerRow(QStringLiteral("Тип прибора"), protocol.meterType);

@@ -223,6 +223,7 @@ int main(int argc, char** argv)
             waitFor([&] { return protocol.isVisible(); }, 120000);
             shoot(run, QStringLiteral("auto-verification-finished"));
             shoot(protocol, QStringLiteral("protocol"));
+            protocol.Button13.click();  // PDF and CSV into the protocols' folder
             protocol.BtnClose.click();
             run.hide();
         }
