@@ -2,8 +2,11 @@
 
 #include "modes/verification/ProtocolFiles.h"
 #include "modes/verification/ProtocolText.h"
+#include "shell/input/NumberFormat.h"
+#include "shell/input/NumberInput.h"
 #include "shell/settings/IniFile.h"
 #include "ui/model/Dialogs.h"
+#include "ui/model/UserError.h"
 
 #include <QDir>
 
@@ -17,6 +20,13 @@ AutoVerificationWindow::AutoVerificationWindow(shell::Context& ctx, AutoVerifica
     form.BtnStop.onClick = [this] { BtnStopClick(); };
     protocolForm.Button13.onClick = [this] { Button13Click(); };
     protocolForm.BtnClose.onClick = [this] { protocolForm.hide(); };
+    form.EdtPermissibleError.onKeyPress = input::edtFloat;
+    form.onShow = [this] { showPermissibleError(); };
+    // The meter type may change while the window stays open.
+    form.onActivate = [this] {
+        if (m_ctx.PriborType != m_shownType)
+            showPermissibleError();
+    };
     QObject::connect(&m_run, &AutoVerification::progress, &form,
                      [this](int point, int points, int secondsLeft) { showProgress(point, points, secondsLeft); });
     QObject::connect(&m_run, &AutoVerification::finished, &form, [this] { runFinished(); });
@@ -30,16 +40,50 @@ void AutoVerificationWindow::BtnStartClick()
         ui::dialogs().message(QStringLiteral("Введите заводской номер прибора: по нему назван протокол"));
         return;
     }
-    const settings::IniFile ini(m_iniPath);
+    settings::IniFile ini(m_iniPath);
+    // Without a meter type the run refuses to start and says so.
+    double permissibleError = VerificationParameters::DefaultPermissibleErrorPct;
+    if (m_ctx.PriborType >= 0) {
+        permissibleError = typedPermissibleError();
+        if (permissibleError != permissibleErrorPct(ini, m_ctx.PriborType)
+            && !writePermissibleErrorPct(ini, m_ctx.PriborType, permissibleError))
+            return;
+    }
     const VerificationParameters parameters = VerificationParameters::read(ini);
     form.BtnStart.setEnabled(false);
     form.BtnStop.setEnabled(true);
     form.PB.setRange(0, int(parameters.points.size()) + (parameters.volume > 0 ? 1 : 0));
     form.PB.setPosition(0);
-    if (!m_run.start(parameters, permissibleErrorPct(ini, m_ctx.PriborType), meter)) {
+    if (!m_run.start(parameters, permissibleError, meter)) {
         form.BtnStart.setEnabled(true);
         form.BtnStop.setEnabled(false);
     }
+}
+
+void AutoVerificationWindow::showPermissibleError()
+{
+    m_shownType = m_ctx.PriborType;
+    form.EdtPermissibleError.setText(
+        m_shownType >= 0 ? input::format3(permissibleErrorPct(settings::IniFile(m_iniPath), m_shownType)) : QString());
+}
+
+double AutoVerificationWindow::typedPermissibleError() const
+{
+    const QString field = form.LblPermissibleError.caption();
+    const QString text = form.EdtPermissibleError.text().trimmed();
+    double pct = 0;
+    try {
+        pct = input::AnySepStrToFloat(text);
+    } catch (const ui::UserError&) {
+        // Named by the field and as typed.
+        throw ui::UserError(QStringLiteral("\"%1\": %2").arg(field, input::notANumber(text)));
+    }
+    if (!(pct > 0))
+        throw ui::UserError(QStringLiteral("\"%1\": значение %2 должно быть больше нуля").arg(field, text));
+    if (pct > MaxPermissibleErrorPct)
+        throw ui::UserError(QStringLiteral("\"%1\": значение %2 больше допустимого (%3)")
+                                .arg(field, text, QString::number(MaxPermissibleErrorPct)));
+    return pct;
 }
 
 void AutoVerificationWindow::BtnStopClick()

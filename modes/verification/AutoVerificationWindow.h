@@ -2,7 +2,8 @@
 // The windows of the automatic verification: "Автоматическая поверка" takes the meter's
 // identity, starts and stops the run and shows its progress; when the run ends, "Протокол"
 // shows the protocol, and "Создать протокол..." saves it as PDF and CSV in the protocols'
-// folder. The parameters and the permissible error come from ZTA.ini at each start.
+// folder. The parameters come from ZTA.ini at each start; the permissible error of the chosen
+// meter type is shown in the window, and a value the operator changed is stored for that type.
 #include "modes/verification/AutoVerification.h"
 #include "ui/forms/AutoVerificationForm.h"
 #include "ui/forms/ProtocolForm.h"
@@ -22,7 +23,14 @@ public:
     // Saves the latest protocol; before the first run and during a run it tells why it cannot.
     void Button13Click();
 
+    // Above this the typed permissible error is taken for a mistake.
+    static constexpr double MaxPermissibleErrorPct = 10;
+
 private:
+    // The stored permissible error of the chosen meter type; empty while no type is chosen.
+    void showPermissibleError();
+    // The value in EdtPermissibleError; stops the handler with a message unless it fits.
+    double typedPermissibleError() const;
     void showProgress(int point, int points, int secondsLeft);
     void runFinished();
 
@@ -30,6 +38,7 @@ private:
     AutoVerification& m_run;
     QString m_iniPath;
     QString m_protocolFolder;
+    int m_shownType = -1;  // the meter type whose permissible error the window shows
 };
 
 }  // namespace verification

@@ -3,7 +3,8 @@
 // modules and the meter's output are there and said not made where not, "Стоп" at any moment
 // or the run's end of life leaves an incomplete protocol with what was measured and the bench
 // idle, a lost line, failing meter or failed read ends the run without a verdict, and what
-// refuses a start.
+// refuses a start. The run window shows the permissible error of the chosen meter type and
+// starts the run with what the operator typed there.
 #include "Workbench.h"
 
 #include "bench/ImrCommands.h"
@@ -17,7 +18,10 @@
 #include "modes/verification/AutoVerificationWindow.h"
 #include "modes/verification/ProtocolCsv.h"
 #include "modes/verification/ProtocolFiles.h"
+#include "shell/input/NumberFormat.h"
+#include "shell/input/NumberInput.h"
 #include "shell/settings/IniFile.h"
+#include "shell/settings/SettingsLocation.h"
 
 #include <QSignalSpy>
 
@@ -97,6 +101,30 @@ sim::Options benchFor(const Setup& setup)
     o.slotErrorPct = setup.slotErrorPct;
     return o;
 }
+
+// "Автоматическая поверка" opened from the main window, the meter's identity typed in.
+ui::forms::AutoVerificationForm& openRunWindow(Bench& b)
+{
+    b.form().protocol.BtnAutoVerification.click();
+    ui::forms::AutoVerificationForm& f = b.main->autoVerificationWindow.form;
+    f.EdtSerial.setText(kMeter.serialNumber);
+    f.EdtOwner.setText(kMeter.owner);
+    f.EdtOperator.setText(kMeter.operatorName);
+    return f;
+}
+
+// As the program shows a number: with the platform's decimal separator.
+QString shown(const char* number)
+{
+    return QString::fromLatin1(number).replace(QLatin1Char('.'), input::decimalSeparator());
+}
+
+std::optional<double> storedPermissibleError(int meterType)
+{
+    return meter::storedPermissibleErrorPct(settings::IniFile(settings::ztaIniPath()), meterType + 1);
+}
+
+const QString kPermissibleErrorField = QStringLiteral("\"Допустимая погрешность, %\": ");
 
 // The smallest volume whose pulses, counted to the whole, resolve the permissible error of 0.8 %.
 constexpr double kPulseVolume = 0.25;
@@ -404,6 +432,8 @@ private Q_SLOTS:
         const QString folder = dir.filePath(QStringLiteral("Протоколы"));
         AutoVerificationWindow window(b.ctx(), b.verification, ini.path(), folder);
         ui::forms::AutoVerificationForm& f = window.form;
+        f.show();
+        QCOMPARE(f.EdtPermissibleError.text(), QStringLiteral("1"));
 
         f.BtnStart.click();
         QCOMPARE(b.dialogs.lastMessage(), QStringLiteral("Введите заводской номер прибора: по нему назван протокол"));
@@ -440,6 +470,108 @@ private Q_SLOTS:
         QFile csv(base + QStringLiteral(".csv"));
         QVERIFY(csv.open(QIODevice::ReadOnly));
         QVERIFY(parseProtocolCsv(csv.readAll()) == b.protocol());
+    }
+
+    void runWindowShowsThePermissibleErrorOfTheMeterType()
+    {
+        Bench b;
+        const int type = b.ctx().PriborType;
+        const int other = type + 1;
+        settings::IniFile ini(settings::ztaIniPath());
+        QVERIFY(writePermissibleErrorPct(ini, type, 1.5));
+        ui::forms::AutoVerificationForm& f = openRunWindow(b);
+        QVERIFY(f.isVisible());
+        QCOMPARE(f.EdtPermissibleError.text(), shown("1.5"));
+
+        // Another type chosen while the window stays open: its value, here the default, once
+        // the operator comes back to the window.
+        b.form().config.cbxprib.select(other);
+        QCOMPARE(b.ctx().PriborType, other);
+        f.activate();
+        QCOMPARE(f.EdtPermissibleError.text(), shown("0.8"));
+        // Coming back without a change of type keeps what the operator typed.
+        f.EdtPermissibleError.setText(QStringLiteral("2"));
+        f.activate();
+        QCOMPARE(f.EdtPermissibleError.text(), QStringLiteral("2"));
+
+        // Closed, the type changed back, opened again.
+        f.hide();
+        b.form().config.cbxprib.select(type);
+        b.form().protocol.BtnAutoVerification.click();
+        QCOMPARE(f.EdtPermissibleError.text(), shown("1.5"));
+        QVERIFY(!storedPermissibleError(other));
+    }
+
+    void runTakesThePermissibleErrorTyped_data()
+    {
+        QTest::addColumn<QString>("typed");  // empty: left as shown
+        QTest::addColumn<double>("used");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("as shown") << QString() << VerificationParameters::DefaultPermissibleErrorPct << false;
+        QTest::newRow("with a comma") << QStringLiteral("1,25") << 1.25 << true;
+        QTest::newRow("with a point") << QStringLiteral(" 1.25 ") << 1.25 << true;
+        QTest::newRow("the largest") << QStringLiteral("10") << 10.0 << true;
+    }
+
+    void runTakesThePermissibleErrorTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(double, used);
+        QFETCH(bool, stored);
+        Bench b;
+        settings::IniFile ini(settings::ztaIniPath());
+        QVERIFY(quickParameters(0).write(ini));
+        ui::forms::AutoVerificationForm& f = openRunWindow(b);
+        if (!typed.isEmpty())
+            f.EdtPermissibleError.setText(typed);
+        f.BtnStart.click();
+        QVERIFY2(b.main->autoVerification.running(), qPrintable(b.dialogs.lastMessage()));
+        QCOMPARE(b.main->autoVerification.protocol().points.first().permissiblePct, used);
+        // An unchanged value is not written: the type keeps having the default.
+        QCOMPARE(storedPermissibleError(b.ctx().PriborType), stored ? std::optional(used) : std::nullopt);
+        QCOMPARE(permissibleErrorPct(settings::IniFile(settings::ztaIniPath()), b.ctx().PriborType), used);
+        f.BtnStop.click();
+        QVERIFY(QTest::qWaitFor([&] { return !b.main->autoVerification.running(); }, kRunTimeoutMs));
+
+        // The next opening shows what was stored.
+        f.hide();
+        b.form().protocol.BtnAutoVerification.click();
+        QCOMPARE(input::AnySepStrToFloat(f.EdtPermissibleError.text()), used);
+    }
+
+    void runWindowRefusesPermissibleError_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty") << QString() << kPermissibleErrorField + input::notANumber(QString());
+        QTest::newRow("not a number") << QStringLiteral("abc") << kPermissibleErrorField + input::notANumber(QStringLiteral("abc"));
+        QTest::newRow("two separators") << QStringLiteral("1,2,5")
+                                        << kPermissibleErrorField + input::notANumber(QStringLiteral("1,2,5"));
+        QTest::newRow("zero") << QStringLiteral("0") << kPermissibleErrorField + QStringLiteral("значение 0 должно быть больше нуля");
+        QTest::newRow("negative") << QStringLiteral("-0,5")
+                                  << kPermissibleErrorField + QStringLiteral("значение -0,5 должно быть больше нуля");
+        QTest::newRow("above ten") << QStringLiteral("10.5")
+                                   << kPermissibleErrorField + QStringLiteral("значение 10.5 больше допустимого (10)");
+    }
+
+    void runWindowRefusesPermissibleError()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        Bench b;
+        settings::IniFile ini(settings::ztaIniPath());
+        QVERIFY(quickParameters(0).write(ini));
+        QVERIFY(writePermissibleErrorPct(ini, b.ctx().PriborType, 1.5));
+        ui::forms::AutoVerificationForm& f = openRunWindow(b);
+        f.EdtPermissibleError.setText(typed);
+        const int requests = b.bench->requests.size();
+        f.BtnStart.click();
+        QCOMPARE(b.dialogs.lastMessage(), message);
+        QVERIFY(!b.main->autoVerification.running());
+        QVERIFY(f.BtnStart.isEnabled());
+        QVERIFY(!f.BtnStop.isEnabled());
+        QCOMPARE(b.bench->requests.size(), requests);
+        QCOMPARE(storedPermissibleError(b.ctx().PriborType), std::optional(1.5));
     }
 
     void refusedStarts_data()

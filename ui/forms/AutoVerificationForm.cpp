@@ -11,35 +11,41 @@ AutoVerificationForm::AutoVerificationForm()
       EdtOwner(this, "EdtOwner", &GbMeter),
       LblOperator(this, "LblOperator", &GbMeter),
       EdtOperator(this, "EdtOperator", &GbMeter),
+      LblPermissibleError(this, "LblPermissibleError", &GbMeter),
+      EdtPermissibleError(this, "EdtPermissibleError", &GbMeter),
       LblProgress(this, "LblProgress", nullptr),
       PB(this, "PB", nullptr),
       BtnStart(this, "BtnStart", nullptr),
       BtnStop(this, "BtnStop", nullptr)
 {
     setCaption(QStringLiteral("Автоматическая поверка"));
-    setGeometry(QRect(0, 0, 420, 250));
+    setGeometry(QRect(0, 0, 420, 280));
     border = ui::Border::Dialog;
     placement = ui::Placement::ScreenCenter;
 
     GbMeter.setCaption(QStringLiteral("Поверяемый прибор"));
-    GbMeter.setGeometry(8, 8, 404, 118);
+    GbMeter.setGeometry(8, 8, 404, 148);
     int top = 22;
-    for (auto [label, edit, caption] : {std::tuple{&LblSerial, &EdtSerial, QStringLiteral("Заводской номер")},
-                                        std::tuple{&LblOwner, &EdtOwner, QStringLiteral("Владелец")},
-                                        std::tuple{&LblOperator, &EdtOperator, QStringLiteral("Поверитель")}}) {
+    for (auto [label, edit, caption] :
+         {std::tuple{&LblSerial, &EdtSerial, QStringLiteral("Заводской номер")},
+          std::tuple{&LblOwner, &EdtOwner, QStringLiteral("Владелец")},
+          std::tuple{&LblOperator, &EdtOperator, QStringLiteral("Поверитель")},
+          std::tuple{&LblPermissibleError, &EdtPermissibleError, QStringLiteral("Допустимая погрешность, %")}}) {
         label->setCaption(caption);
-        label->setGeometry(10, top + 4, 120, 18);
-        edit->setGeometry(136, top, 256, 24);
+        label->setGeometry(10, top + 4, 170, 18);
+        edit->setGeometry(186, top, 206, 24);
         top += 30;
     }
+    // A number of a few digits.
+    EdtPermissibleError.setGeometry(186, 112, 80, 24);
 
-    LblProgress.setGeometry(8, 136, 404, 18);
-    PB.setGeometry(8, 158, 404, 20);
+    LblProgress.setGeometry(8, 166, 404, 18);
+    PB.setGeometry(8, 188, 404, 20);
 
     BtnStart.setCaption(QStringLiteral("Начать поверку"));
-    BtnStart.setGeometry(8, 214, 150, 26);
+    BtnStart.setGeometry(8, 244, 150, 26);
     BtnStop.setCaption(QStringLiteral("Стоп"));
-    BtnStop.setGeometry(322, 214, 90, 26);
+    BtnStop.setGeometry(322, 244, 90, 26);
     BtnStop.setEnabled(false);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The window "Автоматическая поверка": the meter's identity for the protocol, the start and
-// stop of the run, and its progress (the point in work and the time left).
+// The window "Автоматическая поверка": the meter's identity for the protocol, the permissible
+// error of its type, the start and stop of the run, and its progress (the point in work and the
+// time left).
 #include "ui/model/Form.h"
 
 namespace ui::forms {
@@ -17,6 +18,8 @@ public:
     ui::Edit EdtOwner;
     ui::Label LblOperator;
     ui::Edit EdtOperator;
+    ui::Label LblPermissibleError;
+    ui::Edit EdtPermissibleError;
     ui::Label LblProgress;
     ui::ProgressBar PB;
     ui::Button BtnStart;
