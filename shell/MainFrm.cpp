@@ -120,6 +120,7 @@ void TMainFrm::wireWindowControls()
     form.protocol.Button13.onClick = [this] { autoVerificationWindow.Button13Click(); };
     form.protocol.BtnAutoVerification.onClick = [this] { autoVerificationWindow.form.show(); };
     form.protocol.BtnPoints.onClick = [this] { Form18.show(); };
+    autoVerificationWindow.alsoShowProgressOn(form.protocol.LblRunProgress, form.protocol.PBRun);
 }
 
 std::vector<ui::Form*> TMainFrm::secondaryForms()

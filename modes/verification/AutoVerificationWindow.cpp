@@ -14,7 +14,11 @@ namespace verification {
 
 AutoVerificationWindow::AutoVerificationWindow(shell::Context& ctx, AutoVerification& run, QString iniPath,
                                                QString protocolFolder)
-    : m_ctx(ctx), m_run(run), m_iniPath(std::move(iniPath)), m_protocolFolder(std::move(protocolFolder))
+    : m_ctx(ctx),
+      m_run(run),
+      m_iniPath(std::move(iniPath)),
+      m_protocolFolder(std::move(protocolFolder)),
+      m_progressDisplays{{form.LblProgress, form.PB}}
 {
     form.BtnStart.onClick = [this] { BtnStartClick(); };
     form.BtnStop.onClick = [this] { BtnStopClick(); };
@@ -52,8 +56,7 @@ void AutoVerificationWindow::BtnStartClick()
     const VerificationParameters parameters = VerificationParameters::read(ini);
     form.BtnStart.setEnabled(false);
     form.BtnStop.setEnabled(true);
-    form.PB.setRange(0, int(parameters.points.size()) + (parameters.volume > 0 ? 1 : 0));
-    form.PB.setPosition(0);
+    setProgressRange(int(parameters.points.size()) + (parameters.volume > 0 ? 1 : 0));
     if (!m_run.start(parameters, permissibleError, meter)) {
         form.BtnStart.setEnabled(true);
         form.BtnStop.setEnabled(false);
@@ -95,11 +98,33 @@ void AutoVerificationWindow::showProgress(int point, int points, int secondsLeft
 {
     const QString where = point <= points ? QStringLiteral("Точка %1 из %2").arg(point).arg(points)
                                           : QStringLiteral("Проверка объема");
-    form.LblProgress.setCaption(QStringLiteral("%1, осталось около %2:%3")
-                                    .arg(where)
-                                    .arg(secondsLeft / 60)
-                                    .arg(secondsLeft % 60, 2, 10, QLatin1Char('0')));
-    form.PB.setPosition(point - 1);
+    setProgress(QStringLiteral("%1, осталось около %2:%3")
+                    .arg(where)
+                    .arg(secondsLeft / 60)
+                    .arg(secondsLeft % 60, 2, 10, QLatin1Char('0')),
+                point - 1);
+}
+
+void AutoVerificationWindow::alsoShowProgressOn(ui::Label& caption, ui::ProgressBar& bar)
+{
+    m_progressDisplays.push_back({caption, bar});
+}
+
+void AutoVerificationWindow::setProgressRange(int maximum)
+{
+    for (const ProgressDisplay& d : m_progressDisplays) {
+        d.bar.setRange(0, maximum);
+        d.bar.setPosition(0);
+    }
+}
+
+void AutoVerificationWindow::setProgress(const QString& caption, int position)
+{
+    for (const ProgressDisplay& d : m_progressDisplays) {
+        d.caption.setCaption(caption);
+        if (position >= 0)
+            d.bar.setPosition(position);
+    }
 }
 
 void AutoVerificationWindow::runFinished()
@@ -107,9 +132,8 @@ void AutoVerificationWindow::runFinished()
     form.BtnStart.setEnabled(true);
     form.BtnStop.setEnabled(false);
     const Protocol& p = m_run.protocol();
-    form.PB.setPosition(p.complete ? form.PB.maximum() : form.PB.position());
-    form.LblProgress.setCaption(p.complete ? QStringLiteral("Поверка завершена")
-                                           : QStringLiteral("Поверка не завершена: ") + p.incompleteReason);
+    setProgress(p.complete ? QStringLiteral("Поверка завершена") : QStringLiteral("Поверка не завершена: ") + p.incompleteReason,
+                p.complete ? form.PB.maximum() : -1);
     protocolForm.MemoProtocol.clear();
     for (const QString& line : protocolLines(p))
         protocolForm.MemoProtocol.add(line);

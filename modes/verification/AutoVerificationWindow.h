@@ -7,6 +7,7 @@
 #include "modes/verification/AutoVerification.h"
 #include "ui/forms/AutoVerificationForm.h"
 #include "ui/forms/ProtocolForm.h"
+#include <vector>
 
 namespace verification {
 
@@ -26,7 +27,18 @@ public:
     // Above this the typed permissible error is taken for a mistake.
     static constexpr double MaxPermissibleErrorPct = 10;
 
+    // The page "Протокол" shows the run's progress too.
+    void alsoShowProgressOn(ui::Label& caption, ui::ProgressBar& bar);
+
 private:
+    struct ProgressDisplay {
+        ui::Label& caption;
+        ui::ProgressBar& bar;
+    };
+    void setProgressRange(int maximum);
+    // A negative position keeps each bar where it is.
+    void setProgress(const QString& caption, int position);
+
     // The stored permissible error of the chosen meter type; empty while no type is chosen.
     void showPermissibleError();
     // The value in EdtPermissibleError; stops the handler with a message unless it fits.
@@ -39,6 +51,7 @@ private:
     QString m_iniPath;
     QString m_protocolFolder;
     int m_shownType = -1;  // the meter type whose permissible error the window shows
+    std::vector<ProgressDisplay> m_progressDisplays;
 };
 
 }  // namespace verification

@@ -46,6 +46,10 @@ private Q_SLOTS:
         run.EdtSerial.setText(QStringLiteral("ДТК 17/3"));
         run.BtnStart.click();
         QVERIFY2(m.autoVerification.running(), qPrintable(b.dialogs.lastMessage()));
+        // The page shows the run's progress as its window does.
+        QVERIFY(QTest::qWaitFor([&] { return !page.LblRunProgress.caption().isEmpty(); }, kRunTimeoutMs));
+        QCOMPARE(page.LblRunProgress.caption(), run.LblProgress.caption());
+        QCOMPARE(page.PBRun.maximum(), run.PB.maximum());
 
         // Saving while the run goes is refused with its reason.
         page.Button13.click();
@@ -59,6 +63,8 @@ private Q_SLOTS:
         QCOMPARE(p.meter.serialNumber, QString("ДТК 17/3"));
         QVERIFY(!protocolWindow.MemoProtocol.lines().isEmpty());
         QCOMPARE(run.LblProgress.caption(), QString("Поверка завершена"));
+        QCOMPARE(page.LblRunProgress.caption(), QString("Поверка завершена"));
+        QCOMPARE(page.PBRun.position(), page.PBRun.maximum());
 
         b.dialogs.clear();
         page.Button13.click();

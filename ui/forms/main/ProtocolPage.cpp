@@ -8,7 +8,9 @@ ProtocolPage::ProtocolPage(ui::Form* f, ui::PageControl* pages)
       Button12(f, "Button12", &TS4),
       BtnPoints(f, "BtnPoints", &TS4),
       BtnAutoVerification(f, "BtnAutoVerification", &TS4),
-      Button13(f, "Button13", &TS4)
+      Button13(f, "Button13", &TS4),
+      LblRunProgress(f, "LblRunProgress", &TS4),
+      PBRun(f, "PBRun", &TS4)
 {
     TS4.setCaption(QStringLiteral("Протокол"));
     Button11.setCaption(QStringLiteral("Параметры имитационного участка..."));
@@ -22,6 +24,8 @@ ProtocolPage::ProtocolPage(ui::Form* f, ui::PageControl* pages)
     BtnAutoVerification.setGeometry(12, 76, 300, 26);
     Button13.setCaption(QStringLiteral("Создать протокол..."));
     Button13.setGeometry(12, 108, 300, 26);
+    LblRunProgress.setGeometry(12, 148, 400, 16);
+    PBRun.setGeometry(12, 168, 400, 18);
 }
 
 }  // namespace ui::forms

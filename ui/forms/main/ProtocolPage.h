@@ -14,6 +14,9 @@ public:
     ui::Button BtnPoints;
     ui::Button BtnAutoVerification;
     ui::Button Button13;
+    // The run's progress, as its window shows it.
+    ui::Label LblRunProgress;
+    ui::ProgressBar PBRun;
 };
 
 }  // namespace ui::forms
