@@ -376,6 +376,13 @@ void AutoVerification::volumeImitationDone()
     if (!stillRunning())
         return;
     const bench::BenchValues& v = m_ctx.state.values;
+    // The module starts imitating a little after the command, so at the planned end it may
+    // still be counting: the reference volume is taken once its time stands still.
+    if (ok && v.ImitTimeMs < m_imitationMs && v.ImitTimeMs != m_lastElapsedMs) {
+        m_lastElapsedMs = v.ImitTimeMs;
+        waitThen(Phase::VolumeRunning, m_imitationMs - v.ImitTimeMs + VolumeEndMarginMs);
+        return;
+    }
     m_volumeReference = v.ImitTimeMs * v.ImitatedFlow / kMsPerHour;
     if (!ok || m_volumeReference <= 0) {
         end(QStringLiteral("объем имитации не известен"));
@@ -544,6 +551,8 @@ void AutoVerification::startVolumeImitation(double meterVolume)
         end(QStringLiteral("проверка объема не начата"));
         return;
     }
+    m_imitationMs = qint32(imitationMs);
+    m_lastElapsedMs = -1;
     waitThen(Phase::VolumeRunning, int(imitationMs) + VolumeEndMarginMs);
 }
 

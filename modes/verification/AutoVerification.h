@@ -133,6 +133,8 @@ private:
     int m_point = 0;
     double m_volumeBefore = 0;
     double m_volumeReference = 0;
+    qint32 m_imitationMs = 0;    // the volume imitation's time as written to the module
+    qint32 m_lastElapsedMs = -1;  // the module's elapsed time at the previous look
     std::optional<int> m_pulseInput;  // the УСИ input counted; none: no pulse count
     quint32 m_pulsesBefore = 0;
     std::optional<CurrentPlan> m_currentPlan;

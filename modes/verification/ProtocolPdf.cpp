@@ -1,6 +1,7 @@
 #include "modes/verification/ProtocolPdf.h"
 
 #include <QFile>
+#include <QFont>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QTextDocument>
@@ -133,6 +134,10 @@ bool writeProtocolPdf(const Protocol& protocol, const QString& path)
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setTitle(QStringLiteral("Протокол поверки ") + protocol.meter.serialNumber);
         QTextDocument document;
+        // Small enough that the nine columns of the points keep their words whole on A4.
+        QFont font = document.defaultFont();
+        font.setPointSizeF(8);
+        document.setDefaultFont(font);
         document.setHtml(protocolHtml(protocol));
         document.print(&writer);
     }
