@@ -3,7 +3,6 @@
 #include "link/Result.h"
 #include "link/rtu/ExchangeCodec.h"
 
-#include <QDateTime>
 #include <QLoggingCategory>
 
 #include <algorithm>
@@ -120,15 +119,8 @@ void RtuWorker::complete(const Job& job, const Answer& answer, const Pdus* pdus)
 
 void RtuWorker::record(const Job& job, const Answer& answer, const Pdus* pdus)
 {
-    const Request& r = job.request;
     ExchangeRecord rec;
-    rec.finishedAtMs = QDateTime::currentMSecsSinceEpoch();
-    rec.qid = r.qid;
-    rec.address = answer.mbAddr;
-    rec.function = answer.function;
-    rec.reg = r.reg;
-    rec.count = r.count;
-    rec.result = answer.result;
+    stampRecord(rec, job.request, answer);
     if (pdus) {
         rec.durationMs = double(m_onLine.nsecsElapsed()) / 1e6;
         rec.sentFunction = functionByte(pdus->sent);

@@ -6,7 +6,6 @@
 #include "sim/Crc16.h"
 #include "sim/Equipment.h"
 
-#include <QDateTime>
 #include <QModbusReply>
 
 #include <cmath>
@@ -268,13 +267,7 @@ void InProcessServer::record(const comm::Request& r, const Answer& answer)
     if (!isRecorded())
         return;
     comm::ExchangeRecord rec = m_frames;
-    rec.finishedAtMs = QDateTime::currentMSecsSinceEpoch();
-    rec.qid = r.qid;
-    rec.address = answer.mbAddr;
-    rec.function = answer.function;
-    rec.reg = r.reg;
-    rec.count = r.count;
-    rec.result = answer.result;
+    comm::rtu::stampRecord(rec, r, answer);
     Q_EMIT exchanged(rec);
 }
 
