@@ -60,7 +60,6 @@ void TFrmInit::Button2Click()
 bool TFrmInit::restoreDefaults()
 {
     comm::MBComMaster& server = m_bench.server;
-    server.setDeviceAddres(0);
     for (const int speed : kSpeeds) {
         if (Connecting)
             server.setConnected(false);
@@ -74,7 +73,7 @@ bool TFrmInit::restoreDefaults()
             return false;
         log(QStringLiteral("Ok"));
         writing = -1;
-        server.WriteHoldRegs(qid::DefaultsBroadcast, 0, reg::Address, kDefaults);
+        server.BroadcastHoldRegs(qid::DefaultsBroadcast, reg::Address, kDefaults);
         log(QStringLiteral("Запись адреса..."));
         if (!waitFor([this] { return writing != -1; }))
             return false;

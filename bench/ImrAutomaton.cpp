@@ -115,9 +115,9 @@ void ImrAutomaton::showBit(bool value)
 
 void ImrAutomaton::readEmulBit()
 {
-    const quint8 adr = m_ctx.modules.ImrModule.Adr;
-    if (adr == 0)
+    if (!m_ctx.access.known(m_ctx.modules.ImrModule))
         return;
+    const quint8 adr = m_ctx.modules.ImrModule.Adr;
     m_ctx.bench.server.setDeviceAddres(adr);
     m_ctx.bench.server.ReadHoldBins(qid::EmulBitRead, 0, reg::ImrEmulCoil, 1);
 }
@@ -126,9 +126,9 @@ bool ImrAutomaton::SetEmulBit(bool value)
 {
     if (m_ctx.OldBench)
         return true;
-    const quint8 adr = m_ctx.modules.ImrModule.Adr;
-    if (adr == 0)
+    if (!m_ctx.access.known(m_ctx.modules.ImrModule))
         return false;
+    const quint8 adr = m_ctx.modules.ImrModule.Adr;
     comm::Line& line = m_ctx.bench;
     if (!line.step(adr, qid::EmulBitRead,
                    [](comm::MBComMaster& s) { s.ReadHoldBins(qid::EmulBitRead, 0, reg::ImrEmulCoil, 1); },

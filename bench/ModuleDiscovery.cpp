@@ -3,6 +3,7 @@
 #include "bench/ModuleTable.h"
 #include "bench/Qids.h"
 #include "link/Result.h"
+#include "ui/model/Dialogs.h"
 #include "ui/model/Messages.h"
 
 namespace bench {
@@ -26,6 +27,14 @@ ModuleDiscovery::ModuleDiscovery(shell::Context& ctx, ui::forms::ConfigPage& pag
 
 void ModuleDiscovery::BitBtn5Click()
 {
+    // The search sets every address to 0 before it asks: a mode or a held module would then
+    // send its next steps to every module at once.
+    if (!m_ctx.workMode.admits())
+        return;
+    if (const QString holder = m_ctx.access.holder(); !holder.isEmpty()) {
+        ui::dialogs().message(QStringLiteral("Проверка связи невозможна, пока %1: сначала завершите это").arg(holder));
+        return;
+    }
     auto& grid = m_page.sg;
     m_page.BitBtn5.setEnabled(false);
     PendingNames = LastAddress - FirstAddress + 1;

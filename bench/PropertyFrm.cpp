@@ -33,9 +33,10 @@ quint8 typedByte(const ui::Edit& edit, const QString& what, int min, int max)
 }
 }  // namespace
 
-TPropertyFrm::TPropertyFrm(comm::Line& benchLine) : m_bench(benchLine)
+TPropertyFrm::TPropertyFrm(comm::Line& benchLine, shell::ModuleAccess& access) : m_bench(benchLine), m_access(access)
 {
     form.onActivate = [this] { FormActivate(); };
+    form.onHide = [this] { m_hold.reset(); };
     form.Button1.onClick = [this] { Button1Click(); };
     form.Button2.onClick = [this] { Button2Click(); };
     form.Button3.onClick = [this] { Button3Click(); };
@@ -44,6 +45,12 @@ TPropertyFrm::TPropertyFrm(comm::Line& benchLine) : m_bench(benchLine)
 
 void TPropertyFrm::showFor(TPZTA& module)
 {
+    m_hold.reset();
+    m_hold = m_access.hold(module, QStringLiteral("открыто окно «Параметры модуля»"));
+    if (!m_hold) {
+        form.hide();
+        return;
+    }
     Prib = &module;
     form.show();
     form.activate();
@@ -72,6 +79,8 @@ quint8 TPropertyFrm::typedAddress() const
 
 bool TPropertyFrm::write(int qid, int reg, quint8 value)
 {
+    // Open only while it holds a found module, so the address is never 0 here.
+    Q_ASSERT_X(m_hold && prib().Adr != 0, "TPropertyFrm", "a write without a held module");
     return m_bench.step(prib().Adr, qid,
                         [&](comm::MBComMaster& server) { server.WriteHoldRegs(qid, 0, reg, comm::u8(value)); },
                         comm::Failure::withText(QString()));

@@ -1,9 +1,13 @@
 #pragma once
 // The dialog "Параметры модуля": writes one communication setting at a time (address, RTS
 // delay, speed code) to one bench module at its present address. The rows of these writes
-// belong to ModuleParameters, which must exist on the same line.
+// belong to ModuleParameters, which must exist on the same line. While it is open it holds its
+// module, so no module search can set the address it writes to under it.
 #include "bench/ModuleDescriptor.h"
+#include "shell/context/ModuleAccess.h"
 #include "ui/forms/PropertyForm.h"
+
+#include <optional>
 
 namespace comm {
 class Line;
@@ -13,9 +17,10 @@ namespace bench {
 
 class TPropertyFrm {
 public:
-    explicit TPropertyFrm(comm::Line& benchLine);
+    TPropertyFrm(comm::Line& benchLine, shell::ModuleAccess& access);
 
-    // "Свойства" of the configuration page: edits the module of the selected grid row.
+    // "Свойства" of the configuration page: edits the module of the selected grid row; refused
+    // with a message when that module was not found.
     void showFor(TPZTA& module);
 
     ui::forms::PropertyForm form;
@@ -34,7 +39,9 @@ private:
     bool write(int qid, int reg, quint8 value);
 
     comm::Line& m_bench;
+    shell::ModuleAccess& m_access;
     TPZTA* Prib = nullptr;
+    std::optional<shell::ModuleAccess::Hold> m_hold;  // while the dialog is open
 };
 
 }  // namespace bench

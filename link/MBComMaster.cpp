@@ -1,5 +1,7 @@
 #include "link/MBComMaster.h"
 
+#include "link/Result.h"
+
 #include <QMetaMethod>
 
 namespace comm {
@@ -66,22 +68,53 @@ Request MBComMaster::make(Request::Op op, int qid, int period, int reg, int coun
     return r;
 }
 
+// Address 0 is heard by every module on the line: a request a workflow meant for one module
+// whose address is not known would change them all. Refused here, every handler is covered.
+void MBComMaster::dispatch(const Request& r)
+{
+    Q_ASSERT(!r.broadcast || (r.address == 0 && r.period == 0));
+    if (r.address == 0 && !r.broadcast)
+        refuse(r);
+    else
+        submit(r);
+}
+
+void MBComMaster::refuse(const Request& r)
+{
+    QMetaObject::invokeMethod(
+        this, [this, qid = r.qid, function = r.function()] { Q_EMIT OnExchange(qid, 0, function, {}, ResultNotAddressed); },
+        Qt::QueuedConnection);
+}
+
 void MBComMaster::ReadHoldRegs(int qid, int period, int regAddres, int dataType, int dataCount)
 {
-    submit(make(Request::Op::ReadHolding, qid, period, regAddres, dataCount, DataType(dataType)));
+    dispatch(make(Request::Op::ReadHolding, qid, period, regAddres, dataCount, DataType(dataType)));
 }
 
 void MBComMaster::ReadInputRegs(int qid, int period, int regAddres, int dataType, int dataCount)
 {
-    submit(make(Request::Op::ReadInput, qid, period, regAddres, dataCount, DataType(dataType)));
+    dispatch(make(Request::Op::ReadInput, qid, period, regAddres, dataCount, DataType(dataType)));
 }
 
 void MBComMaster::ReadHoldBins(int qid, int period, int binAddres, int dataCount)
 {
-    submit(make(Request::Op::ReadCoils, qid, period, binAddres, dataCount, DataType::Bool));
+    dispatch(make(Request::Op::ReadCoils, qid, period, binAddres, dataCount, DataType::Bool));
 }
 
 void MBComMaster::WriteHoldRegs(int qid, int period, int regAddres, const QVariant& value)
+{
+    dispatch(makeWrite(qid, period, regAddres, value));
+}
+
+void MBComMaster::BroadcastHoldRegs(int qid, int regAddres, const QVariant& value)
+{
+    Request r = makeWrite(qid, 0, regAddres, value);
+    r.address = 0;
+    r.broadcast = true;
+    dispatch(r);
+}
+
+Request MBComMaster::makeWrite(int qid, int period, int regAddres, const QVariant& value) const
 {
     DataType t = DataType::UInt16;
     if (value.metaType() == QMetaType::fromType<QVariantList>()) {
@@ -91,17 +124,17 @@ void MBComMaster::WriteHoldRegs(int qid, int period, int regAddres, const QVaria
     } else {
         dataTypeOf(value, &t);
     }
-    submit(make(Request::Op::WriteRegisters, qid, period, regAddres, 1, t, value));
+    return make(Request::Op::WriteRegisters, qid, period, regAddres, 1, t, value);
 }
 
 void MBComMaster::WriteHoldBins(int qid, int period, int binAddres, const QVariant& value)
 {
-    submit(make(Request::Op::WriteCoil, qid, period, binAddres, 1, DataType::Bool, value));
+    dispatch(make(Request::Op::WriteCoil, qid, period, binAddres, 1, DataType::Bool, value));
 }
 
 void MBComMaster::GetDeviceName(int qid)
 {
-    submit(make(Request::Op::DeviceName, qid, 0, 0, 0, DataType::UInt8));
+    dispatch(make(Request::Op::DeviceName, qid, 0, 0, 0, DataType::UInt8));
 }
 
 }  // namespace comm

@@ -8,8 +8,10 @@
 //    or lost, or the request is cancelled by FreeTask/FreeAllTasks (Result 3 then);
 //  - a periodic request repeats every period ms, each time with one OnExchange, until its
 //    QID is freed; several tasks may share a QID;
-//  - a request to address 0 is a broadcast: no answer is awaited, it completes with
-//    Result 0 once it has been sent.
+//  - only a request made as a broadcast (BroadcastHoldRegs) goes to address 0: no answer is
+//    awaited, it completes with Result 0 once it has been sent. Any other request to address 0
+//    (a module that was not found) never reaches the wire: it gets one OnExchange with
+//    ResultNotAddressed, whatever its period, and no task is made for it.
 //
 // A server also describes each finished exchange as an ExchangeRecord through exchanged(),
 // but only while someone is connected to it: a line nobody watches pays nothing for it.
@@ -67,6 +69,8 @@ public:
     void WriteHoldRegs(int qid, int period, int regAddres, const QVariant& value);
     void WriteHoldBins(int qid, int period, int binAddres, const QVariant& value);
     void GetDeviceName(int qid);
+    // Writes registers of every module on the line at once, whatever DeviceAddres says.
+    void BroadcastHoldRegs(int qid, int regAddres, const QVariant& value);
     virtual void FreeTask(int qid) = 0;
     virtual void FreeAllTasks() = 0;
 
@@ -91,7 +95,11 @@ protected:
 
 private:
     void followListeners();
+    // Every request passes here on its way to submit().
+    void dispatch(const Request& r);
+    void refuse(const Request& r);
     Request make(Request::Op op, int qid, int period, int reg, int count, DataType type, const QVariant& value = {}) const;
+    Request makeWrite(int qid, int period, int regAddres, const QVariant& value) const;
 
     QString m_comPort = QStringLiteral("COM1");
     int m_comSpeed = 19200;

@@ -13,6 +13,7 @@ struct Request {
     int qid = 0;
     int period = 0;      // ms; 0 = one-shot
     int address = 0;     // Modbus device address; 0 = broadcast
+    bool broadcast = false;  // meant for every module at once: the only request address 0 may carry
     int reg = 0;         // first register or coil
     int count = 1;       // values to read
     DataType type = DataType::UInt16;

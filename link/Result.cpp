@@ -21,6 +21,7 @@ QString resultText(int result)
     case ResultWrongFunction: return QStringLiteral("Не совпадает номер функции");
     case ResultWrongType: return QStringLiteral("Неверный тип данных");
     case ResultShortData: return QStringLiteral("Недостаточно данных");
+    case ResultNotAddressed: return QStringLiteral("Адрес модуля не известен: запрос не отправлен");
     default: return QStringLiteral("Неизвестная ошибка");
     }
 }

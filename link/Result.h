@@ -22,6 +22,9 @@ enum Result : int {
     ResultWrongFunction = 13,
     ResultWrongType = 15,
     ResultShortData = 16,
+    // Refused before the wire: a request to address 0 that is not a broadcast (its module
+    // was not found, so every module on the line would have obeyed it).
+    ResultNotAddressed = 17,
 };
 
 QString resultText(int result);

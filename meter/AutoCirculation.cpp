@@ -61,10 +61,11 @@ bool AutoCirculation::counting() const
 void AutoCirculation::BtnCountClick()
 {
     const bench::TPZTA& imr = m_ctx.modules.ImrModule;
-    if (!m_ctx.reaches(imr))
+    const std::optional<shell::ModuleAccess::Hold> held = m_ctx.access.hold(imr, QStringLiteral("идёт подсчёт автоциркуляций"));
+    if (!held || !m_ctx.bench.connected)
         return;
     m_page.edtac.setText(QStringLiteral("???"));
-    m_ctx.bench.server.setDeviceAddres(imr.Adr);
+    m_ctx.bench.server.setDeviceAddres(held->address());
     if (!m_imr.ResetToIdle())
         return;
     if (!m_imr.writeCommand(bench::imr::CmdCountAutoCirc))
@@ -79,7 +80,7 @@ void AutoCirculation::BtnCountClick()
         ui::dialogs().message(QStringLiteral("Не удалось подсчитать число автоциркуляций"));
         return;
     }
-    if (!m_ctx.bench.step(imr.Adr, bench::qid::AutoCircRead,
+    if (!m_ctx.bench.step(held->address(), bench::qid::AutoCircRead,
                           [](comm::MBComMaster& s) {
                               s.ReadInputRegs(bench::qid::AutoCircRead, 0, bench::reg::ImrAutoCircIn,
                                               int(comm::DataType::UInt16), 1);

@@ -33,7 +33,7 @@ int FlowImitation::chosenPoint() const
 
 void FlowImitation::btnImitClick()
 {
-    if (!m_ctx.reaches(m_ctx.modules.ImrModule))
+    if (!m_ctx.canSendTo(m_ctx.modules.ImrModule))
         return;
     if (m_ctx.PriborType < 0) {
         ui::dialogs().message(QStringLiteral("Не выбран поверяемый прибор"));
@@ -92,7 +92,7 @@ void FlowImitation::showStopped()
 void FlowImitation::applyPoint(int point)
 {
     // Without the module a request would go to address 0, every module's broadcast address.
-    if (!m_ctx.reaches(m_ctx.modules.ImrModule))
+    if (!m_ctx.canSendTo(m_ctx.modules.ImrModule))
         return;
     m_ctx.bench.server.setDeviceAddres(m_ctx.modules.ImrModule.Adr);
     m_setter.SetImitFlow(point, false);

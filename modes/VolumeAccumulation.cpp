@@ -37,7 +37,7 @@ void VolumeAccumulation::BtnQStartClick()
     }
     if (!m_ctx.workMode.admits())
         return;
-    if (m_ctx.modules.ImrModule.Adr == 0)
+    if (!m_ctx.access.known(m_ctx.modules.ImrModule))
         return;
     if (m_ctx.imitation.ImitPoint == 0) {
         ui::dialogs().message(QStringLiteral("Рaсход не может быть нулевым"));
@@ -70,7 +70,7 @@ void VolumeAccumulation::BtnQStopClick()
 
 void VolumeAccumulation::edttimeClick()
 {
-    if (m_ctx.modules.ImrModule.Adr == 0)
+    if (!m_ctx.access.known(m_ctx.modules.ImrModule))
         return;
     if (m_volume.readElapsed(comm::Failure::only(VolumeImitation::kElapsedReadFailed)))
         m_page.edttime.setText(input::formatGeneral(m_ctx.state.values.ImitTimeMs / 1000.0));

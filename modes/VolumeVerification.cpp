@@ -33,7 +33,7 @@ void VolumeVerification::Button26Click()
 
 void VolumeVerification::BtnQ2StartClick()
 {
-    if (!m_ctx.reaches(m_ctx.modules.ImrModule))
+    if (!m_ctx.canSendTo(m_ctx.modules.ImrModule))
         return;
     if (m_ctx.imitation.ImitPoint == 0) {
         ui::dialogs().message(QStringLiteral("Рaсход не может быть нулевым"));

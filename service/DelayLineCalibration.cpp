@@ -71,9 +71,11 @@ bool DelayLineCalibration::CalibrateDelayLine()
 {
     constexpr int conversions = DelayLineConstants::Conversions;
     status(QString());
-    const quint8 adr = m_ctx.modules.ImrModule.Adr;
-    if (adr == 0)
+    const std::optional<shell::ModuleAccess::Hold> imr =
+        m_ctx.access.hold(m_ctx.modules.ImrModule, QStringLiteral("идёт калибровка линии задержки"));
+    if (!imr)
         return false;
+    const quint8 adr = imr->address();
     comm::Line& line = m_ctx.bench;
     line.server.setDeviceAddres(adr);
     if (!line.step(adr, qid::ConvCountWrite,

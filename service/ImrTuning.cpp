@@ -73,29 +73,34 @@ void ImrTuning::tuningWriteAnswered(ui::Button& button, const QString& what, int
         ui::dialogs().message(QStringLiteral("Запись %1 не прошла! \r").arg(what) + comm::resultText(result));
 }
 
-void ImrTuning::sendTuningWrite(ui::Button& button, int qid, int reg, const QVariant& value)
+void ImrTuning::sendTuningWrite(ui::Button& button, int qid, int reg, const std::function<QVariant()>& value)
 {
+    if (!m_ctx.access.known(m_ctx.modules.ImrModule))
+        return;
+    const QVariant written = value();
     comm::MBComMaster& server = m_ctx.bench.server;
     server.setDeviceAddres(m_ctx.modules.ImrModule.Adr);
-    server.WriteHoldRegs(qid, 0, reg, value);
+    server.WriteHoldRegs(qid, 0, reg, written);
     button.setEnabled(false);
 }
 
 void ImrTuning::BtnFClick()
 {
-    const double mhz = input::StrToFloat(m_page.Edit28.text());
-    const double units = std::nearbyint(mhz * kFoscUnitsPerMHz);
-    // The register holds an unsigned 32-bit count: 42.94967295 MHz at most.
-    if (!(units >= 0 && units <= double(std::numeric_limits<quint32>::max())))
-        throw ui::UserError(QStringLiteral("Частота кварца %1 МГц не помещается в регистр модуля ИМР: "
-                                           "допустимо от 0 до 42.94967295 МГц.")
-                                .arg(m_page.Edit28.text()));
-    sendTuningWrite(m_page.BtnF, qid::FoscWrite, reg::ImrFosc, comm::u32(quint32(units)));
+    sendTuningWrite(m_page.BtnF, qid::FoscWrite, reg::ImrFosc, [this] {
+        const double mhz = input::StrToFloat(m_page.Edit28.text());
+        const double units = std::nearbyint(mhz * kFoscUnitsPerMHz);
+        // The register holds an unsigned 32-bit count: 42.94967295 MHz at most.
+        if (!(units >= 0 && units <= double(std::numeric_limits<quint32>::max())))
+            throw ui::UserError(QStringLiteral("Частота кварца %1 МГц не помещается в регистр модуля ИМР: "
+                                               "допустимо от 0 до 42.94967295 МГц.")
+                                    .arg(m_page.Edit28.text()));
+        return QVariant(comm::u32(quint32(units)));
+    });
 }
 
 void ImrTuning::writeTime(ui::Button& button, const ui::Edit& field, int qid, int reg)
 {
-    sendTuningWrite(button, qid, reg, comm::f32(float(input::StrToFloat(field.text()))));
+    sendTuningWrite(button, qid, reg, [&field] { return QVariant(comm::f32(float(input::StrToFloat(field.text())))); });
 }
 
 void ImrTuning::btnT0Click()
@@ -108,9 +113,19 @@ void ImrTuning::BtnT1Click()
     writeTime(m_page.BtnT1, m_page.Edit30, qid::T1Write, reg::ImrT1);
 }
 
+std::optional<shell::ModuleAccess::Hold> ImrTuning::holdForTuning(const QString& holder)
+{
+    // A start while the other tuning runs takes the module over: its return to idle stops that one.
+    m_tuning.reset();
+    std::optional<shell::ModuleAccess::Hold> hold = m_ctx.access.hold(m_ctx.modules.ImrModule, holder);
+    if (hold && !m_ctx.bench.connected)
+        hold.reset();
+    return hold;
+}
+
 bool ImrTuning::writeCommand(int command, const QString& failure)
 {
-    return m_ctx.bench.step(m_ctx.modules.ImrModule.Adr, qid::ImrCommand,
+    return m_ctx.bench.step(m_tuning ? m_tuning->address() : m_ctx.modules.ImrModule.Adr, qid::ImrCommand,
                             [command](comm::MBComMaster& s) {
                                 s.WriteHoldRegs(qid::ImrCommand, 0, reg::ImrCommand, comm::u8(quint8(command)));
                             },
@@ -124,21 +139,28 @@ bool ImrTuning::stopTuning()
 
 void ImrTuning::BtnStartDa1Click()
 {
-    if (!m_ctx.reaches(m_ctx.modules.ImrModule) || !m_imr.ResetToIdle() || !writeCommand(imr::CmdDa1, kStartFailed))
+    m_tuning = holdForTuning(QStringLiteral("идёт настройка DA1 модуля ИМР"));
+    if (!m_tuning)
         return;
+    if (!m_imr.ResetToIdle() || !writeCommand(imr::CmdDa1, kStartFailed)) {
+        m_tuning.reset();
+        return;
+    }
     if (!m_imr.ReadImrState()) {
         ui::dialogs().message(QStringLiteral("Не удалось считать состояние прибора "));
+        m_tuning.reset();
         return;
     }
     const bench::BenchValues& v = m_ctx.state.values;
     if (v.ImrState != imr::StateTuningDa1 || v.ImrError != 0 || v.ImrLastCmd != kDa1Started) {
         ui::dialogs().message(QStringLiteral("Ошибка ЗТА."));
+        m_tuning.reset();
         return;
     }
     m_page.BtnStartDa1.setEnabled(false);
     m_page.BtnStopDa1.setEnabled(true);
     comm::MBComMaster& server = m_ctx.bench.server;
-    server.setDeviceAddres(m_ctx.modules.ImrModule.Adr);
+    server.setDeviceAddres(m_tuning->address());
     server.ReadInputRegs(qid::SarRead, SarPeriodMs, reg::ImrSarIn, int(comm::DataType::UInt8), 1);
 }
 
@@ -149,26 +171,37 @@ void ImrTuning::BtnStopDa1Click()
     m_page.BtnStartDa1.setEnabled(true);
     m_page.BtnStopDa1.setEnabled(false);
     m_ctx.bench.server.FreeTask(qid::SarRead);
+    m_tuning.reset();
 }
 
 void ImrTuning::BtnStartDa2Click()
 {
-    if (!m_ctx.reaches(m_ctx.modules.ImrModule) || !m_imr.ResetToIdle())
+    m_tuning = holdForTuning(QStringLiteral("идёт настройка DA2 модуля ИМР"));
+    if (!m_tuning)
         return;
+    if (!startDa2())
+        m_tuning.reset();
+}
+
+bool ImrTuning::startDa2()
+{
+    if (!m_imr.ResetToIdle())
+        return false;
     const bool inverse = m_page.ChbPolar.isChecked();
-    if (!m_ctx.bench.step(m_ctx.modules.ImrModule.Adr, qid::PolarityWrite,
+    if (!m_ctx.bench.step(m_tuning->address(), qid::PolarityWrite,
                           [inverse](comm::MBComMaster& s) {
                               s.WriteHoldBins(qid::PolarityWrite, 0, reg::ImrPolarityCoil, comm::boolean(inverse));
                           },
                           comm::Failure::only(QStringLiteral("Не удалось записать полярность "))))
-        return;
+        return false;
     const int item = m_page.RGDa2.itemIndex();
     Q_ASSERT(item >= 0 && item < int(std::size(kDa2Commands)));
     if (!writeCommand(kDa2Commands[item], kStartFailed))
-        return;
+        return false;
     m_page.BtnStartDa2.setEnabled(false);
     m_page.ChbPolar.setEnabled(false);
     m_page.BtnStopDa2.setEnabled(true);
+    return true;
 }
 
 void ImrTuning::BtnStopDa2Click()
@@ -178,6 +211,7 @@ void ImrTuning::BtnStopDa2Click()
     m_page.BtnStartDa2.setEnabled(true);
     m_page.ChbPolar.setEnabled(true);
     m_page.BtnStopDa2.setEnabled(false);
+    m_tuning.reset();
 }
 
 void ImrTuning::Label61Click()

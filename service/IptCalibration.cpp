@@ -26,6 +26,7 @@ constexpr quint8 MeasurementMode = 0;
 
 const QString DacWriteFailed = QStringLiteral("Не записать число в ЦАП AD420");
 
+
 // The line current = scale x raw sum + offset through the two measured points.
 struct IptLine {
     double scale = 0;
@@ -75,11 +76,6 @@ quint16 IptCalibration::codeForMa(int mA)
     return quint16(std::nearbyint(mA * CodesPerMa));
 }
 
-bool IptCalibration::moduleReachable() const
-{
-    return m_ctx.bench.connected && m_ctx.modules.IptModule.Adr != 0;
-}
-
 // Both buttons drive the converter: neither may start while the other waits or pauses.
 void IptCalibration::setBusy(bool busy)
 {
@@ -89,10 +85,13 @@ void IptCalibration::setBusy(bool busy)
 
 void IptCalibration::writeCurrent()
 {
-    if (!moduleReachable())
+    std::optional<shell::ModuleAccess::Hold> ipt = m_ctx.access.hold(m_ctx.modules.IptModule, QStringLiteral("идёт запись тока ИПТ"));
+    if (!ipt)
         return;
+    m_ipt = ipt->address();
     setBusy(true);
-    const bool written = send(qid::IptDacWrite, reg::IptDac, comm::u16(codeForMa(m_page.TbMa.position())));
+    const bool written = m_ctx.bench.connected
+        && send(qid::IptDacWrite, reg::IptDac, comm::u16(codeForMa(m_page.TbMa.position())));
     setBusy(false);
     if (!written)
         ui::dialogs().message(DacWriteFailed);
@@ -100,15 +99,20 @@ void IptCalibration::writeCurrent()
 
 void IptCalibration::calibrate()
 {
+    setBusy(true);
+    m_page.PBIpt.setPosition(0);
     const int chosen = m_page.RgCanal.itemIndex();
     if (chosen < 0) {
         ui::dialogs().message(QStringLiteral("Канал-то выберите"));
+        setBusy(false);
         return;
     }
-    if (!moduleReachable())
+    std::optional<shell::ModuleAccess::Hold> ipt = m_ctx.access.hold(m_ctx.modules.IptModule, QStringLiteral("идёт калибровка ИПТ"));
+    if (!ipt || !m_ctx.bench.connected) {
+        setBusy(false);
         return;
-    setBusy(true);
-    m_page.PBIpt.setPosition(0);
+    }
+    m_ipt = ipt->address();
     m_channelSelected = false;
     m_scaleWritten = false;
     const QString failure = runCalibration(chosen + 1);
@@ -168,14 +172,14 @@ QString IptCalibration::runCalibration(int channel)
 
 bool IptCalibration::send(int qid, int reg, const QVariant& value)
 {
-    return m_ctx.bench.step(m_ctx.modules.IptModule.Adr, qid,
+    return m_ctx.bench.step(m_ipt, qid,
                             [&](comm::MBComMaster& s) { s.WriteHoldRegs(qid, 0, reg, value); },
                             comm::Failure::quiet());
 }
 
 bool IptCalibration::readSums()
 {
-    return m_ctx.bench.step(m_ctx.modules.IptModule.Adr, qid::IptSumsRead,
+    return m_ctx.bench.step(m_ipt, qid::IptSumsRead,
                             [](comm::MBComMaster& s) {
                                 s.ReadInputRegs(qid::IptSumsRead, 0, reg::IptSumsIn, int(comm::DataType::UInt32), 4);
                             },

@@ -3,6 +3,7 @@
 // module's AD420 converter (two points, a straight line from raw sum to current, written as
 // the channel's scale and offset) and a current set by hand on the converter.
 #include "shell/context/Context.h"
+#include "shell/context/ModuleAccess.h"
 #include "ui/forms/main/Ipt2Page.h"
 
 #include <QString>
@@ -37,10 +38,10 @@ private:
     void advance();
     void status(const QString& text);
     void setBusy(bool busy);
-    bool moduleReachable() const;
 
     shell::Context& m_ctx;
     ui::forms::Ipt2Page& m_page;
+    quint8 m_ipt = 0;  // the module's address, taken when a calibration or a write starts
     bool m_channelSelected = false;  // the module measures the converter, not its input
     bool m_scaleWritten = false;
 };

@@ -43,18 +43,18 @@ IptReadout::IptReadout(shell::Context& ctx, ui::forms::IptGroup& group, ui::form
     m_page.CHBTok1.onClick = [this] { readingClick(m_page.CHBTok1); };
 }
 
+// Both boxes drive one periodic request: checking either starts it (replacing one the other
+// box started), unchecking either stops it, whatever the other box shows.
 void IptReadout::readingClick(const ui::CheckBox& box)
 {
-    const quint8 adr = m_ctx.modules.IptModule.Adr;
-    if (adr == 0)
-        return;
     comm::MBComMaster& server = m_ctx.bench.server;
-    if (box.isChecked()) {
-        server.setDeviceAddres(adr);
-        server.ReadInputRegs(bench::qid::IptCurrents, PeriodMs, bench::reg::IptCurrentsIn, int(comm::DataType::Float), 4);
-    } else {
-        server.FreeTask(bench::qid::IptCurrents);
-    }
+    if (box.isChecked() && !m_ctx.access.known(m_ctx.modules.IptModule))
+        return;
+    server.FreeTask(bench::qid::IptCurrents);
+    if (!box.isChecked())
+        return;
+    server.setDeviceAddres(m_ctx.modules.IptModule.Adr);
+    server.ReadInputRegs(bench::qid::IptCurrents, PeriodMs, bench::reg::IptCurrentsIn, int(comm::DataType::Float), 4);
 }
 
 int IptReadout::chosenChannel() const

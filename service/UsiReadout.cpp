@@ -37,7 +37,7 @@ void UsiReadout::readInputModes()
 void UsiReadout::ChbCnt1Click()
 {
     const bench::TPZTA& usi = m_ctx.modules.UsiModule;
-    if (!m_ctx.reaches(usi))
+    if (!m_ctx.access.known(usi) || !m_ctx.bench.connected)
         return;
     comm::MBComMaster& server = m_ctx.bench.server;
     server.setDeviceAddres(usi.Adr);
@@ -51,10 +51,8 @@ void UsiReadout::ChbCnt1Click()
 
 void UsiReadout::resetClick(int command)
 {
-    // Without the module the command would go to address 0, which every module on the line
-    // takes as its own: the imitation module and the current meter would obey it too.
     const quint8 adr = m_ctx.modules.UsiModule.Adr;
-    if (adr == 0)
+    if (!m_ctx.access.known(m_ctx.modules.UsiModule))
         return;
     m_ctx.bench.server.setDeviceAddres(adr);
     m_ctx.bench.server.WriteHoldRegs(bench::qid::UsiCommand, 0, bench::reg::UsiCommand, comm::u8(quint8(command)));
@@ -63,7 +61,7 @@ void UsiReadout::resetClick(int command)
 void UsiReadout::PnlUsiClick(ui::Panel& panel)
 {
     const bench::TPZTA& usi = m_ctx.modules.UsiModule;
-    if (!m_ctx.reaches(usi))
+    if (!m_ctx.access.known(usi) || !m_ctx.bench.connected)
         return;
     // Black text: the module reported the input passive, so the click asks for active.
     const bool passive = panel.font().color != ui::colors::Black;

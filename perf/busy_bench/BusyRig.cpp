@@ -81,7 +81,7 @@ bool BusyRig::start(QString* error)
         return false;
     settings::setSettingsDirectory(m_settingsDir.path());
     writeSettings();
-    m_main = std::make_unique<shell::TMainFrm>([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
+    m_main = std::make_unique<app::TMainFrm>([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
     if (!connectLines(error))
         return false;
     m_main->form.config.cbxprib.select(kMeterType);
@@ -110,7 +110,7 @@ bool BusyRig::connectLines(QString* error)
     cfg.edtadrp.setText(QString::number(kMeterAddress));
     cfg.BtnConnect.click();
     cfg.BtnConnect1.click();
-    const comm::LinkConnections& links = m_main->links;
+    const shell::LinkConnections& links = m_main->links;
     if (waitUntil([&] { return links.FServerConnected() && links.FPRiborConnected(); }, kConnectTimeoutMs))
         return true;
     *error = QStringLiteral("the lines did not connect: ") + dialogs.messages.join(QStringLiteral("; "));

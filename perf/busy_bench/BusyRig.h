@@ -6,7 +6,7 @@
 #include "Probes.h"
 #include "RecordingDialogs.h"
 
-#include "shell/MainFrm.h"
+#include "ui/app/MainFrm.h"
 #include "sim/Simulator.h"
 
 #include <QTemporaryDir>
@@ -26,7 +26,7 @@ public:
     // False with the reason when a step does not come about.
     bool start(QString* error);
 
-    shell::TMainFrm& main() { return *m_main; }
+    app::TMainFrm& main() { return *m_main; }
     RecordingDialogs dialogs;
 
     // The period of the counters, the currents and the meter's values.
@@ -45,7 +45,7 @@ private:
     QTemporaryDir m_simDir;
     QTemporaryDir m_settingsDir;  // outlives the window, which stores its settings when destroyed
     sim::Simulator m_sim;
-    std::unique_ptr<shell::TMainFrm> m_main;
+    std::unique_ptr<app::TMainFrm> m_main;
 };
 
 // Processes events until the condition holds or the time is up; the condition's last value.

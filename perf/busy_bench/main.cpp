@@ -113,7 +113,7 @@ int main(int argc, char** argv)
     const double setupStallRunningMs = stalls.longestGapRunningMs();
     const double setupStallQueuedMs = stalls.longestGapQueuedMs();
     stalls.restart();
-    shell::TMainFrm& main = rig.main();
+    app::TMainFrm& main = rig.main();
     PeriodProbe benchReads(*main.MBCM, BusyRig::benchReads());
     PeriodProbe meterReads(*main.MBCM1, BusyRig::meterReads());
     qsizetype messagesSeen = rig.dialogs.messages.size();

@@ -7,6 +7,7 @@
 #include "bench/StatisticsInputs.h"
 #include "link/Line.h"
 #include "meter/Pribor.h"
+#include "shell/context/ModuleAccess.h"
 #include "shell/context/WorkMode.h"
 
 namespace ui {
@@ -37,6 +38,7 @@ struct Context {
     comm::Line bench;  // the modules' line
     comm::Line meter;  // the meter's line
     bench::Modules modules;
+    ModuleAccess access{modules};  // who may send to which module
     bench::BenchState state;  // result slots and decoded values of the bench line
     meter::TPribor Pribor;
     int PriborType = -1;      // index of the chosen meter type; -1: none
@@ -50,6 +52,8 @@ struct Context {
     qint32& AutoCircCount() { return state.values.AutoCircCount; }
     // The line is up and the module was found.
     bool reaches(const bench::TPZTA& module) const { return bench.connected && module.Adr != 0; }
+    // The same for a workflow about to send: a module that was not found is said to the operator.
+    bool canSendTo(const bench::TPZTA& module) const { return access.known(module) && bench.connected; }
 };
 
 }  // namespace shell

@@ -25,6 +25,7 @@ private Q_SLOTS:
         // The module answers at its new address right away.
         QVERIFY(w.main->imr.ReadImrState());
 
+        dialog.Button1.click();  // "Закрыть": no search while the dialog holds the module
         cfg.BitBtn5.click();
         QTRY_VERIFY(cfg.BitBtn5.isEnabled());
         QCOMPARE(int(w.ctx().modules.ImrModule.Adr), 7);

@@ -15,7 +15,7 @@ namespace {
 
 using SlotMember = int bench::BenchSlots::*;
 // What a row looks at after an answer, as text.
-using Probe = std::function<QString(shell::TMainFrm&)>;
+using Probe = std::function<QString(app::TMainFrm&)>;
 
 QVariantList list(std::initializer_list<QVariant> values) { return QVariantList(values); }
 
@@ -112,7 +112,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("afterSuccess");
         QTest::addColumn<QString>("afterFailure");  // a second answer, failing, with other data
 
-        auto v = [](shell::TMainFrm& m) -> bench::BenchValues& { return m.ctx.state.values; };
+        auto v = [](app::TMainFrm& m) -> bench::BenchValues& { return m.ctx.state.values; };
         QTest::newRow("automaton state")
             << 300002 << QVariant(list({comm::u8(2), comm::u8(1), comm::u8(5)}))
             << Probe([v](auto& m) { return join(std::array{v(m).ImrState, v(m).ImrError, v(m).ImrLastCmd}); })

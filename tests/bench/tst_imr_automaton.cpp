@@ -200,7 +200,7 @@ private Q_SLOTS:
         QTest::newRow("read fails") << false << 1 << int(comm::ResultNoAnswer) << false << 0 << false << 1 << 0
                                     << "Никак не считать состояние бита:" + noAnswer;
         QTest::newRow("old bench") << true << 0 << 0 << false << 0 << true << 0 << 0 << "";
-        QTest::newRow("no module") << false << 0 << 0 << false << 0 << false << 0 << 0 << "";
+        QTest::newRow("no module") << false << 0 << 0 << false << 0 << false << 0 << 0 << "Модуль ИМР не обнаружен: выполните «Проверка связи»";
     }
     void emulationBit()
     {

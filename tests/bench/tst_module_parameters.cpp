@@ -69,7 +69,7 @@ struct PropertyFixture : Bench {
 
     bench::TPZTA module;
     int answerResult = comm::ResultOk;
-    bench::TPropertyFrm dialog{ctx.bench};
+    bench::TPropertyFrm dialog{ctx.bench, ctx.access};
 };
 
 struct InitFixture : Bench {
@@ -265,6 +265,7 @@ private Q_SLOTS:
         for (const comm::Request& r : f.line.requests) {
             QCOMPARE(r.qid, bench::qid::DefaultsBroadcast);
             QCOMPARE(r.address, 0);
+            QVERIFY(r.broadcast);
             QCOMPARE(r.reg, bench::reg::Address);
             QCOMPARE(r.period, 0);
             QCOMPARE(r.type, comm::DataType::UInt8);
@@ -279,7 +280,6 @@ private Q_SLOTS:
             connects += QList<bool>{true, false};
         QCOMPARE(f.line.connectedRequests, connects);
         QCOMPARE(f.line.ComSpeed(), 19200);
-        QCOMPARE(f.line.DeviceAddres(), 0);
         QVERIFY(f.form().Button1.isEnabled());
     }
 

@@ -1,6 +1,6 @@
 // The channel dialog: the port list, what it shows for a line and what "Да" stores.
 #include "../support/ScriptedDialogs.h"
-#include "link/CanalFrm.h"
+#include "shell/lines/CanalFrm.h"
 #include "shell/settings/ChannelSettings.h"
 #include "shell/settings/SettingsLocation.h"
 
@@ -11,7 +11,7 @@ struct CanalFixture {
     QTemporaryDir dir;
     test::ScriptedDialogs dialogs;
     QStringList ports;
-    comm::TCanalFrm canal{[this] {
+    shell::TCanalFrm canal{[this] {
         QStringList sorted = ports;
         std::sort(sorted.begin(), sorted.end());
         return sorted;

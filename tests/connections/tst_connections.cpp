@@ -1,8 +1,8 @@
 // The two line connections and how the main window follows them.
 #include "../support/FakeComMaster.h"
 #include "../support/ScriptedDialogs.h"
-#include "link/CanalFrm.h"
-#include "link/LinkConnections.h"
+#include "shell/lines/CanalFrm.h"
+#include "shell/lines/LinkConnections.h"
 #include "shell/settings/IniFile.h"
 #include "shell/settings/SettingsLocation.h"
 
@@ -29,7 +29,7 @@ struct LinesFixture {
     QTemporaryDir dir;
     test::ScriptedDialogs dialogs;
     ui::forms::MainForm form;
-    comm::TCanalFrm canal{[] { return QStringList{"COM1", "COM3"}; }};
+    shell::TCanalFrm canal{[] { return QStringList{"COM1", "COM3"}; }};
     FailingComMaster bench;
     FailingComMaster meter;
     comm::Line benchLine{bench};
@@ -38,7 +38,7 @@ struct LinesFixture {
     int pollingRestarts = 0;
     int meterWindowsHidden = 0;
     QList<bool> benchStates;
-    comm::LinkConnections links{form, canal, benchLine, meterLine, meterAddress,
+    shell::LinkConnections links{form, canal, benchLine, meterLine, meterAddress,
                                 {[this] { ++meterWindowsHidden; }, [this] { ++pollingRestarts; },
                                  [this](bool on) { benchStates.append(on); }}};
 

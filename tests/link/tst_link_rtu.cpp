@@ -22,6 +22,8 @@ using sim::Fault;
 using sim::Module;
 using namespace test;
 using Registers = QList<quint16>;
+using SendRequest = std::function<void(comm::MBComMaster&)>;
+Q_DECLARE_METATYPE(SendRequest)
 
 namespace {
 
@@ -413,16 +415,55 @@ private Q_SLOTS:
     {
         constexpr int AnswerDelay = 1000;
         reconnect(AnswerDelay, 2);
-        master().setDeviceAddres(0);
         QElapsedTimer waited;
         waited.start();
-        master().WriteHoldRegs(1, 0, WordReg, comm::u16(1234));
+        master().BroadcastHoldRegs(1, WordReg, comm::u16(1234));
         QVERIFY(log().waitFor(1));
         QCOMPARE(log().last(1).result, 0);
         QCOMPARE(log().last(1).mbAddr, 0);
         QVERIFY2(waited.elapsed() < AnswerDelay, "the broadcast waited for an answer");
         if (simulator())
             QTRY_COMPARE(simulator()->holding(Module::Imr, WordReg), quint16(1234));
+    }
+
+    // A module that was not found has address 0, which every module obeys: whatever the
+    // request, it is answered once with ResultNotAddressed and never reaches the wire.
+    void unaddressedRequestNeverReachesTheWire_data()
+    {
+        QTest::addColumn<SendRequest>("send");
+        using Send = SendRequest;
+        QTest::newRow("read holding") << Send([](comm::MBComMaster& m) { m.ReadHoldRegs(7, 0, WordReg, 18, 1); });
+        QTest::newRow("read input") << Send([](comm::MBComMaster& m) { m.ReadInputRegs(7, 0, SarReg, 17, 1); });
+        QTest::newRow("read coils") << Send([](comm::MBComMaster& m) { m.ReadHoldBins(7, 0, PolarityCoil, 2); });
+        QTest::newRow("write register") << Send([](comm::MBComMaster& m) { m.WriteHoldRegs(7, 0, WordReg, comm::u16(4321)); });
+        QTest::newRow("write float") << Send([](comm::MBComMaster& m) { m.WriteHoldRegs(7, 0, FloatReg, comm::f32(1.5f)); });
+        QTest::newRow("write coil") << Send([](comm::MBComMaster& m) { m.WriteHoldBins(7, 0, PolarityCoil, comm::boolean(true)); });
+        QTest::newRow("device name") << Send([](comm::MBComMaster& m) { m.GetDeviceName(7); });
+        QTest::newRow("periodic read") << Send([](comm::MBComMaster& m) { m.ReadHoldRegs(7, 50, WordReg, 18, 1); });
+    }
+
+    void unaddressedRequestNeverReachesTheWire()
+    {
+        QFETCH(SendRequest, send);
+        QList<comm::ExchangeRecord> wire;
+        QObject::connect(&master(), &comm::MBComMaster::exchanged, &master(),
+                         [&wire](const comm::ExchangeRecord& r) { wire.append(r); });
+        const quint16 before = simulator() ? simulator()->holding(Module::Imr, WordReg) : 0;
+        master().setDeviceAddres(0);
+        send(master());
+        QVERIFY(log().waitFor(7));
+        QCOMPARE(log().last(7).result, int(comm::ResultNotAddressed));
+        // A request to a module that answers goes through after it, and is the only one on
+        // the wire: the refused one made no task, so it is not repeated either.
+        master().setDeviceAddres(ImrAddress);
+        master().ReadHoldRegs(8, 0, WordReg, 18, 1);
+        QVERIFY(log().waitFor(8));
+        QCOMPARE(log().last(8).result, 0);
+        QTRY_COMPARE(wire.size(), 1);
+        QCOMPARE(wire.first().qid, 8);
+        QCOMPARE(log().count(7), 1);
+        if (simulator())
+            QCOMPARE(simulator()->holding(Module::Imr, WordReg), before);
     }
 
     void cancelledOneShot_data()

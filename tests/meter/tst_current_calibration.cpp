@@ -5,7 +5,7 @@
 #include "../support/ScriptedDialogs.h"
 #include "link/rtu/RtuComMaster.h"
 #include "meter/MeterTypes.h"
-#include "shell/MainFrm.h"
+#include "ui/app/MainFrm.h"
 #include "ui/model/Messages.h"
 
 #include <QTest>
@@ -38,7 +38,7 @@ struct Calibration {
     explicit Calibration(double slotErrorPct) : lines(options(slotErrorPct))
     {
         lines.pointSettingsAtThem(settingsDir.path());
-        main = std::make_unique<shell::TMainFrm>([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
+        main = std::make_unique<app::TMainFrm>([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
         auto& cfg = main->form.config;
         cfg.BtnConnect.click();
         cfg.BtnConnect1.click();
@@ -71,7 +71,7 @@ struct Calibration {
     test::PtyLines lines;
     QTemporaryDir settingsDir;
     test::ScriptedDialogs dialogs;
-    std::unique_ptr<shell::TMainFrm> main;
+    std::unique_ptr<app::TMainFrm> main;
     bool ready = false;
     int pointWrites = 0;
     int stopWrites = 0;

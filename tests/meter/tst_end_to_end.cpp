@@ -3,7 +3,7 @@
 #include "../support/PtyLines.h"
 #include "../support/ScriptedDialogs.h"
 #include "link/rtu/RtuComMaster.h"
-#include "shell/MainFrm.h"
+#include "ui/app/MainFrm.h"
 #include "shell/input/NumberInput.h"
 
 #include <QTemporaryDir>
@@ -34,7 +34,7 @@ private Q_SLOTS:
         QTemporaryDir settingsDir;
         lines.pointSettingsAtThem(settingsDir.path());
         test::ScriptedDialogs dialogs;
-        shell::TMainFrm main([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
+        app::TMainFrm main([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
         auto& cfg = main.form.config;
 
         cfg.BtnConnect.click();

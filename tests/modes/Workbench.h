@@ -5,7 +5,7 @@
 // failure of a workflow.
 #include "../support/InProcessServer.h"
 #include "../support/ScriptedDialogs.h"
-#include "shell/MainFrm.h"
+#include "ui/app/MainFrm.h"
 #include "shell/settings/SettingsLocation.h"
 #include "sim/Equipment.h"
 
@@ -56,7 +56,7 @@ struct Workbench {
     explicit Workbench(sim::Options options = quickBench(), int meterType = 0) : equipment(options)
     {
         settings::setSettingsDirectory(dir.path());
-        main = std::make_unique<shell::TMainFrm>(
+        main = std::make_unique<app::TMainFrm>(
             [this](const char* line) {
                 const bool isBench = std::strcmp(line, "bench") == 0;
                 auto server = std::make_unique<FailingServer>(equipment, isBench ? sim::LineKind::Bench : sim::LineKind::Meter);
@@ -84,7 +84,7 @@ struct Workbench {
     sim::Equipment equipment;
     FailingServer* bench = nullptr;
     FailingServer* meter = nullptr;
-    std::unique_ptr<shell::TMainFrm> main;
+    std::unique_ptr<app::TMainFrm> main;
     bool connected = false;
 };
 

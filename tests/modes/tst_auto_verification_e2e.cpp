@@ -11,7 +11,7 @@
 #include "modes/verification/AutoVerification.h"
 #include "modes/verification/ProtocolCsv.h"
 #include "modes/verification/ProtocolFiles.h"
-#include "shell/MainFrm.h"
+#include "ui/app/MainFrm.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -90,7 +90,7 @@ struct Station {
     QTemporaryDir settingsDir;
     test::PtyLines lines;
     test::ScriptedDialogs dialogs;
-    shell::TMainFrm main;
+    app::TMainFrm main;
     AutoVerification run;
     QSignalSpy finished;
 };

@@ -131,17 +131,20 @@ private Q_SLOTS:
         QCOMPARE(w.page().btnImit.caption(), QString("Начать имитацию"));
     }
 
-    void withoutModuleOrLineNothingHappens_data()
+    void withoutModuleOrLineNothingIsSent_data()
     {
         QTest::addColumn<bool>("lineUp");
         QTest::addColumn<int>("address");
-        QTest::newRow("module not found") << true << 0;
-        QTest::newRow("line down") << false << 1;
+        QTest::addColumn<QStringList>("messages");
+        // Each of the two actions is refused on its own.
+        QTest::newRow("module not found") << true << 0 << QStringList{"Модуль ИМР не обнаружен: выполните «Проверка связи»", "Модуль ИМР не обнаружен: выполните «Проверка связи»"};
+        QTest::newRow("line down") << false << 1 << QStringList{};
     }
-    void withoutModuleOrLineNothingHappens()
+    void withoutModuleOrLineNothingIsSent()
     {
         QFETCH(bool, lineUp);
         QFETCH(int, address);
+        QFETCH(QStringList, messages);
         Imitation w;
         w.ctx().bench.connected = lineUp;
         w.ctx().modules.ImrModule.Adr = quint8(address);
@@ -151,7 +154,7 @@ private Q_SLOTS:
         QChar enter(13);
         w.page().Edit1.onKeyPress(enter);
         QVERIFY(w.bench->requests.isEmpty());
-        QVERIFY(w.dialogs.messages.isEmpty());
+        QCOMPARE(w.dialogs.messages, messages);
         QVERIFY(w.ctx().workMode.isFree());
     }
 

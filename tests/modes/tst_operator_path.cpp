@@ -6,7 +6,7 @@
 #include "../support/ScriptedDialogs.h"
 #include "link/rtu/RtuComMaster.h"
 #include "modes/DelayedPulseCount.h"
-#include "shell/MainFrm.h"
+#include "ui/app/MainFrm.h"
 #include "shell/input/NumberFormat.h"
 #include "shell/input/NumberInput.h"
 
@@ -62,7 +62,7 @@ private Q_SLOTS:
         QTemporaryDir settingsDir;
         lines.pointSettingsAtThem(settingsDir.path());
         test::ScriptedDialogs dialogs;
-        shell::TMainFrm main([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
+        app::TMainFrm main([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
         auto& cfg = main.form.config;
         auto& calc = main.calcFrm.form;
 

@@ -37,7 +37,7 @@ private Q_SLOTS:
         test::Workbench b;
         QVERIFY(b.connected);
         storeQuickParameters();
-        shell::TMainFrm& m = *b.main;
+        app::TMainFrm& m = *b.main;
         ui::forms::ProtocolPage& page = m.form.protocol;
         m.form.pc.setActivePage(&page.TS4);
         page.BtnAutoVerification.click();
@@ -96,7 +96,7 @@ private Q_SLOTS:
         QVERIFY(b.connected);
         b.main->meterPolling.restartPolling();  // the multi-channel meter's channel is chosen
         storeQuickParameters();
-        shell::TMainFrm& m = *b.main;
+        app::TMainFrm& m = *b.main;
         const std::array<ui::RadioButton*, 4> channels{&m.form.iptGroup.rbi0, &m.form.iptGroup.rbi1,
                                                        &m.form.iptGroup.rbi2, &m.form.iptGroup.rbi3};
         channels[chosen]->click();

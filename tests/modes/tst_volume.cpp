@@ -27,6 +27,7 @@ constexpr int kOwnPointItem = 5;  // "Своя"
 constexpr int kImitating = 2;     // state of the module's automaton
 const QString kOtherModes = QStringLiteral("Отмените работу других режимов");
 const QString kZeroFlow = QStringLiteral("Рaсход не может быть нулевым");
+const QString kImrNotFound = QStringLiteral("Модуль ИМР не обнаружен: выполните «Проверка связи»");
 const QString kStopRefused = QStringLiteral("Не удалось выполнить запись команды STOP");
 
 struct ModeControls {
@@ -186,12 +187,12 @@ private Q_SLOTS:
         QTest::newRow("accumulation: flow imitation runs") << Page::Accumulation << "other mode" << kOtherModes;
         QTest::newRow("accumulation: zero flow") << Page::Accumulation << "zero point" << kZeroFlow;
         QTest::newRow("accumulation: line down") << Page::Accumulation << "line down" << QString();
-        QTest::newRow("accumulation: no module") << Page::Accumulation << "no module" << QString();
+        QTest::newRow("accumulation: no module") << Page::Accumulation << "no module" << kImrNotFound;
         // Two modes on one module would overwrite each other's count and time.
         QTest::newRow("verification: flow imitation runs") << Page::Verification << "other mode" << kOtherModes;
         QTest::newRow("verification: zero flow") << Page::Verification << "zero point" << kZeroFlow;
         QTest::newRow("verification: line down") << Page::Verification << "line down" << QString();
-        QTest::newRow("verification: no module") << Page::Verification << "no module" << QString();
+        QTest::newRow("verification: no module") << Page::Verification << "no module" << kImrNotFound;
     }
     void startRefused()
     {

@@ -108,7 +108,7 @@ private Q_SLOTS:
         w.bench->requests.clear();
         QVERIFY(!w.main->delayLine.CalibrateDelayLine());
         QVERIFY(w.bench->requests.isEmpty());
-        QVERIFY(w.dialogs.messages.isEmpty());
+        QCOMPARE(w.dialogs.messages, QStringList{"Модуль ИМР не обнаружен: выполните «Проверка связи»"});
     }
 };
 

@@ -209,7 +209,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("messages");
         QTest::newRow("no channel") << false << true << 3 << QStringList{"Канал-то выберите"};
         QTest::newRow("line closed") << true << false << 3 << QStringList{};
-        QTest::newRow("no module") << true << true << 0 << QStringList{};
+        QTest::newRow("no module") << true << true << 0 << QStringList{"Модуль ИПТ не обнаружен: выполните «Проверка связи»"};
     }
     void startNeedsAChannelAndTheModule()
     {

@@ -75,7 +75,7 @@ private Q_SLOTS:
     void buttonsOpenTheirWindows()
     {
         test::MainFixture f;
-        shell::TMainFrm& m = *f.main;
+        app::TMainFrm& m = *f.main;
         ui::forms::ProtocolPage& page = m.form.protocol;
         const struct {
             ui::Button& button;
@@ -120,7 +120,7 @@ private Q_SLOTS:
     void everyWindowIsListedOnce()
     {
         test::MainFixture f;
-        shell::TMainFrm& m = *f.main;
+        app::TMainFrm& m = *f.main;
         const std::vector<ui::Form*> forms = m.secondaryForms();
         QSet<const ui::Form*> distinct;
         QSet<QString> names;

@@ -222,9 +222,8 @@ void tst_InProcess::broadcastCompletesAndReachesEveryModule()
 {
     BenchServer b;
     QSignalSpy spy(&b.server, &comm::MBComMaster::OnExchange);
-    b.server.setDeviceAddres(0);
     // The default settings: address 0 (each module's own), 9600 baud, RTS delay 7.
-    b.server.WriteHoldRegs(-1, 0, 0, QVariantList{comm::u8(0), comm::u8(3), comm::u8(7)});
+    b.server.BroadcastHoldRegs(-1, 0, QVariantList{comm::u8(0), comm::u8(3), comm::u8(7)});
     QVERIFY(spy.wait(1000));
     QCOMPARE(spy.count(), 1);
     QCOMPARE(exchanges(spy).first().result, int(comm::ResultOk));

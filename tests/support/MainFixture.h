@@ -3,7 +3,7 @@
 // fixture of the tests that drive the bench and meter logic through the window's controls.
 #include "FakeComMaster.h"
 #include "ScriptedDialogs.h"
-#include "shell/MainFrm.h"
+#include "ui/app/MainFrm.h"
 #include "shell/settings/IniFile.h"
 #include "shell/settings/SettingsLocation.h"
 
@@ -41,12 +41,12 @@ struct MainFixture {
     ScriptedDialogs dialogs;
     FakeComMaster* bench = nullptr;
     FakeComMaster* meter = nullptr;
-    std::unique_ptr<shell::TMainFrm> main;
+    std::unique_ptr<app::TMainFrm> main;
 
 private:
     void start()
     {
-        main = std::make_unique<shell::TMainFrm>(
+        main = std::make_unique<app::TMainFrm>(
             [this](const char* line) {
                 auto server = std::make_unique<FakeComMaster>();
                 (std::strcmp(line, "bench") == 0 ? bench : meter) = server.get();

@@ -3,7 +3,7 @@
 
 #include "link/rtu/RtuComMaster.h"
 #include "link/rtu/TimerPrecision.h"
-#include "shell/MainFrm.h"
+#include "ui/app/MainFrm.h"
 #include "ui/qt/Appearance.h"
 #include "ui/qt/QtDialogs.h"
 #include "ui/qt/WindowManager.h"
@@ -25,7 +25,7 @@ int main(int argc, char** argv)
 
     int exitCode = 0;
     {
-        shell::TMainFrm main([](const char* line) { return std::make_unique<comm::RtuComMaster>(line); });
+        app::TMainFrm main([](const char* line) { return std::make_unique<comm::RtuComMaster>(line); });
         for (ui::Form* f : main.secondaryForms())
             windows.manage(*f);
         windows.manage(main.form);

@@ -5,7 +5,7 @@
 #include "link/rtu/RtuComMaster.h"
 #include "link/rtu/TimerPrecision.h"
 #include "meter/MeterTypes.h"
-#include "shell/MainFrm.h"
+#include "ui/app/MainFrm.h"
 #include "shell/TargetTask.h"
 #include "shell/settings/ChannelSettings.h"
 #include "shell/settings/SettingsLocation.h"
@@ -103,7 +103,7 @@ int main(int argc, char** argv)
     ui::qt::WindowManager windows;
     int failures = 0;
     {
-        shell::TMainFrm main([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
+        app::TMainFrm main([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
         windows.manage(main.form);
         for (ui::Form* f : main.secondaryForms())
             windows.manage(*f);

@@ -8,11 +8,11 @@
 #include <QString>
 #include <QVector>
 
-namespace comm {
+namespace shell {
 
 class TCanalFrm {
 public:
-    explicit TCanalFrm(PortSource ports = availablePorts);
+    explicit TCanalFrm(comm::PortSource ports = comm::availablePorts);
 
     ui::forms::CanalForm form;
 
@@ -43,8 +43,8 @@ private:
     void fillPortList();
     void onShow();
 
-    PortSource m_ports;
+    comm::PortSource m_ports;
     QString m_shownFor;  // the section the dialog was opened for
 };
 
-}  // namespace comm
+}  // namespace shell

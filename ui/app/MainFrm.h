@@ -6,8 +6,8 @@
 #include "bench/ModuleDiscovery.h"
 #include "bench/ModuleParameters.h"
 #include "bench/PropertyFrm.h"
-#include "link/CanalFrm.h"
-#include "link/LinkConnections.h"
+#include "shell/lines/CanalFrm.h"
+#include "shell/lines/LinkConnections.h"
 #include "link/MBComMaster.h"
 #include "meter/AutoCirculation.h"
 #include "meter/MProFrm.h"
@@ -42,7 +42,7 @@
 #include <memory>
 #include <vector>
 
-namespace shell {
+namespace app {
 
 // Makes the communication server component of one line ("bench" or "meter").
 using ServerFactory = std::function<std::unique_ptr<comm::MBComMaster>(const char* line)>;
@@ -57,12 +57,12 @@ public:
     ui::forms::MainForm form;
     std::unique_ptr<comm::MBComMaster> MBCM;
     std::unique_ptr<comm::MBComMaster> MBCM1;
-    Context ctx;
+    shell::Context ctx;
 
     // The statistics window; the context's statistics inputs refer to it.
     modes::TcalcFrm calcFrm;
-    TSysFrm SysFrm;
-    comm::TCanalFrm CanalFrm;
+    shell::TSysFrm SysFrm;
+    shell::TCanalFrm CanalFrm;
     meter::TMProFrm MProFrm;
     modes::TImVOFrm ImVOFrm;
     meter::TKsForm1 KsForm1;
@@ -71,7 +71,7 @@ public:
     meter::MeterWindows meterWindows;
 
     // The lines and the bench modules.
-    comm::LinkConnections links;
+    shell::LinkConnections links;
     bench::ModuleDiscovery discovery;
     bench::ModuleParameters moduleParameters;
     bench::TPropertyFrm PropertyFrm;
@@ -105,7 +105,7 @@ public:
     verification::AutoVerificationWindow autoVerificationWindow;
 
     // Built once the settings are read: the colour file applies on top of them.
-    std::unique_ptr<TColorSetup> colorSetup;
+    std::unique_ptr<shell::TColorSetup> colorSetup;
 
     void SpeedButton1Click();
     void StatusBarMouseDown(Qt::MouseButton button, bool shift);
@@ -124,4 +124,4 @@ private:
     void storeSettings();
 };
 
-}  // namespace shell
+}  // namespace app

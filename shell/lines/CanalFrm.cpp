@@ -1,12 +1,12 @@
-#include "link/CanalFrm.h"
+#include "shell/lines/CanalFrm.h"
 
 #include "shell/input/NumberInput.h"
 #include "shell/settings/SettingsLocation.h"
 #include "ui/model/Dialogs.h"
 
-namespace comm {
+namespace shell {
 
-TCanalFrm::TCanalFrm(PortSource ports) : m_ports(std::move(ports))
+TCanalFrm::TCanalFrm(comm::PortSource ports) : m_ports(std::move(ports))
 {
     varCSpeed = form.rgrCSpeed.itemIndex();
     varAnsDel = input::StrToInt(form.edtAnsDel.text());
@@ -55,7 +55,7 @@ void TCanalFrm::fillPortList()
     const QStringList names = m_ports();  // already sorted as text
     ComPortsArray.clear();
     for (const QString& n : names)
-        ComPortsArray.append(portNumber(n));
+        ComPortsArray.append(comm::portNumber(n));
     form.cbxPort.setItems(names);
     form.cbxPort.setItemIndex(names.isEmpty() ? -1 : 0);
 }
@@ -69,7 +69,7 @@ void TCanalFrm::onShow()
     int selected = -1;
     const QStringList& names = form.cbxPort.items();
     for (int i = 0; i < names.size() && selected < 0; ++i)
-        if (samePort(names[i], VarCPort))
+        if (comm::samePort(names[i], VarCPort))
             selected = i;
     form.cbxPort.setItemIndex(selected);
 
@@ -113,4 +113,4 @@ void TCanalFrm::btnCancelClick()
     form.hide();
 }
 
-}  // namespace comm
+}  // namespace shell

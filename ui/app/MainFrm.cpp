@@ -1,4 +1,4 @@
-#include "shell/MainFrm.h"
+#include "ui/app/MainFrm.h"
 
 #include "bench/ModuleGrid.h"
 #include "modes/verification/ProtocolFiles.h"
@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <array>
 
-namespace shell {
+namespace app {
 
 namespace {
 const QString kFormSection = QStringLiteral("Form");
@@ -51,7 +51,7 @@ TMainFrm::TMainFrm(const ServerFactory& makeServer, comm::PortSource ports)
              [this](bool on) { FrmInit.benchConnectionChanged(on); }}),
       discovery(ctx, form.config, [this] { MProFrm.writeIni(); }),
       moduleParameters(ctx),
-      PropertyFrm(ctx.bench),
+      PropertyFrm(ctx.bench, ctx.access),
       FrmInit(ctx.bench),
       imr(ctx, form.Label84),
       imrTuning(ctx, form.imr, imr),
@@ -88,13 +88,13 @@ TMainFrm::TMainFrm(const ServerFactory& makeServer, comm::PortSource ports)
 
     bench::fillModuleGrid(form.config.sg);
     form.pc.setActivePage(&form.config.TsConfig);
-    applyLayout(form, LayoutMeters);
+    applyLayout(form, shell::LayoutMeters);
     wireWindowControls();
 
     readSettings();
-    colorSetup = std::make_unique<TColorSetup>(form);
+    colorSetup = std::make_unique<shell::TColorSetup>(form);
     bench::showModuleAddresses(form.config.sg, ctx.modules);
-    RaiseServerPriority();
+    shell::RaiseServerPriority();
     links.attachAll();
 }
 
@@ -113,7 +113,7 @@ void TMainFrm::wireWindowControls()
     form.mnuTraffic.onClick = [this] { trafficMonitor.show(); };
     form.StatusBar.onMouseDown = [this](Qt::MouseButton b, bool shift) { StatusBarMouseDown(b, shift); };
     form.mnuServicePages.onClick = [this] { mnuServicePagesClick(); };
-    form.N9.onClick = [] { showAboutBox(); };
+    form.N9.onClick = [] { shell::showAboutBox(); };
     form.imitQ.SpeedButton3.onClick = [this] { calcFrm.form.show(); };
     form.imitV.SpeedButton2.onClick = [this] { calcFrm.form.show(); };
     form.protocol.Button12.onClick = [this] { ParATFrm.show(); };
@@ -210,11 +210,11 @@ void TMainFrm::afterTargetTask()
 {
     ctx.TargetTask = SysFrm.AimIndex;
     form.config.Label28.setCaption(SysFrm.AimIndexStr);
-    form.config.GbPrib.setVisible(ctx.TargetTask == LayoutMeters);
-    if (ctx.TargetTask == LayoutMeters)
+    form.config.GbPrib.setVisible(ctx.TargetTask == shell::LayoutMeters);
+    if (ctx.TargetTask == shell::LayoutMeters)
         meterSelection.SetPriborType(ctx.PriborType);
     else
         ctx.AutoCircCount() = kBenchCheckAutoCirc;
 }
 
-}  // namespace shell
+}  // namespace app

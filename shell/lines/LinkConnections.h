@@ -1,13 +1,13 @@
 #pragma once
 // Connecting and disconnecting the two Modbus lines from the main window, and how the
 // window follows their connection state.
-#include "link/CanalFrm.h"
+#include "shell/lines/CanalFrm.h"
 #include "link/Line.h"
 #include "ui/forms/MainForm.h"
 
 #include <functional>
 
-namespace comm {
+namespace shell {
 
 class LinkConnections {
 public:
@@ -19,7 +19,7 @@ public:
     };
 
     // The lines' connected flags are written here only, from their connection events.
-    LinkConnections(ui::forms::MainForm& form, TCanalFrm& canal, Line& bench, Line& meter, quint8& meterAddress,
+    LinkConnections(ui::forms::MainForm& form, TCanalFrm& canal, comm::Line& bench, comm::Line& meter, quint8& meterAddress,
                     Hooks hooks);
 
     bool FServerConnected() const { return m_benchLine.connected; }
@@ -37,20 +37,20 @@ public:
 
     // Reports the server as unreachable; false then. Every operation on a connection that
     // failed to attach tries again first.
-    static bool ensureAttached(MBComMaster& server);
+    static bool ensureAttached(comm::MBComMaster& server);
 
 private:
-    void configure(MBComMaster& server);
+    void configure(comm::MBComMaster& server);
     void takeMeterAddress();
 
     ui::forms::MainForm& m_form;
     TCanalFrm& m_canal;
-    Line& m_benchLine;
-    Line& m_meterLine;
-    MBComMaster& m_bench;
-    MBComMaster& m_meter;
+    comm::Line& m_benchLine;
+    comm::Line& m_meterLine;
+    comm::MBComMaster& m_bench;
+    comm::MBComMaster& m_meter;
     quint8& m_meterAddress;
     Hooks m_hooks;
 };
 
-}  // namespace comm
+}  // namespace shell

@@ -1,17 +1,17 @@
-#include "link/LinkConnections.h"
+#include "shell/lines/LinkConnections.h"
 
 #include "link/PortList.h"
 #include "shell/input/NumberInput.h"
 #include "shell/settings/ChannelSettings.h"
 #include "ui/model/Dialogs.h"
 
-namespace comm {
+namespace shell {
 
 namespace {
 
 // The message line's text for a line: its own words while it is up or closed on request,
 // and why it went down when its port failed.
-QString lineStateText(const MBComMaster& server, bool connected, const QString& on, const QString& off)
+QString lineStateText(const comm::MBComMaster& server, bool connected, const QString& on, const QString& off)
 {
     if (connected)
         return on;
@@ -21,7 +21,7 @@ QString lineStateText(const MBComMaster& server, bool connected, const QString& 
 
 }  // namespace
 
-LinkConnections::LinkConnections(ui::forms::MainForm& form, TCanalFrm& canal, Line& bench, Line& meter,
+LinkConnections::LinkConnections(ui::forms::MainForm& form, TCanalFrm& canal, comm::Line& bench, comm::Line& meter,
                                  quint8& meterAddress, Hooks hooks)
     : m_form(form), m_canal(canal), m_benchLine(bench), m_meterLine(meter), m_bench(bench.server),
       m_meter(meter.server), m_meterAddress(meterAddress), m_hooks(std::move(hooks))
@@ -39,13 +39,13 @@ LinkConnections::LinkConnections(ui::forms::MainForm& form, TCanalFrm& canal, Li
 
     // Connection events are handled from the form so that a conversion error in a handler
     // they reach is reported like any other.
-    QObject::connect(&m_bench, &MBComMaster::OnChangeConnected, &m_form,
+    QObject::connect(&m_bench, &comm::MBComMaster::OnChangeConnected, &m_form,
                      [this](bool on) { m_form.invoke([=, this] { MBCMChangeConnected(on); }); });
-    QObject::connect(&m_meter, &MBComMaster::OnChangeConnected, &m_form,
+    QObject::connect(&m_meter, &comm::MBComMaster::OnChangeConnected, &m_form,
                      [this](bool on) { m_form.invoke([=, this] { MBCM1ChangeConnected(on); }); });
 }
 
-bool LinkConnections::ensureAttached(MBComMaster& server)
+bool LinkConnections::ensureAttached(comm::MBComMaster& server)
 {
     if (server.isAttached() || server.attach())
         return true;
@@ -61,7 +61,7 @@ void LinkConnections::attachAll()
     ensureAttached(m_meter);
 }
 
-void LinkConnections::configure(MBComMaster& server)
+void LinkConnections::configure(comm::MBComMaster& server)
 {
     server.setAnswerDelay(m_canal.varAnsDel);
     server.setLinkType(m_canal.varCLink);
@@ -152,4 +152,4 @@ void LinkConnections::MBCM1ChangeConnected(bool connected)
         m_hooks.restartMeterPolling();
 }
 
-}  // namespace comm
+}  // namespace shell
