@@ -27,9 +27,11 @@ QMessageBox::Icon toQt(Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// A message box carries the program's title; it is not the application's display name,
+// which Qt would append to every window's caption.
 QString titleOr(const QString& caption)
 {
-    return caption.isEmpty() ? QGuiApplication::applicationDisplayName() : caption;
+    return caption.isEmpty() ? QStringLiteral("Монитор ЗТА-01") : caption;
 }
 
 // Runs a message box centred on the screen rather than over the active window.
