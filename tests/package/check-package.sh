@@ -57,6 +57,8 @@ grep -q 'libqt6' <<<"$depends" || fail "Depends names no Qt 6 library: $depends"
 for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialbus6 libqt6serialport6 libqt6charts6; do
   grep -qE "(^|, )$library( |,|$)" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
+# Qt's own dialogs and standard buttons speak Russian only with Qt's translations.
+grep -qE "(^|, )qt6-translations-l10n( |,|$)" <<<"$depends" || fail "Depends lacks qt6-translations-l10n: $depends"
 description=$(field Description)
 [ "$(wc -l <<<"$description")" -gt 2 ] || fail "no long description: $description"
 

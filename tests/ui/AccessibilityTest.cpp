@@ -1,7 +1,7 @@
 // What a screen reader and a scripted test read of a window through Qt's accessibility
 // interfaces: value controls named by their caption labels, the page tabs as a tab list
-// whose tabs switch pages, the component names, and Tab walking the controls in the
-// declared order.
+// whose tabs switch pages and whose changes reach a screen reader, the component names, and
+// Tab walking the controls in the declared order.
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/ui/AccessibleTree.h"
 #include "tests/ui/DemoForm.h"
@@ -12,7 +12,10 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QtGui/private/qguiapplication_p.h>
 #include <QtTest>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 #include <algorithm>
 #include <functional>
@@ -87,6 +90,57 @@ QStringList tabWalk(FormWindow& w, QWidget* first)
     return walk;
 }
 
+// What a screen reader is told about one widget while the log lives, as "event child" lines;
+// a state change lists the states it says changed. Accessibility is on meanwhile, as it is
+// with a screen reader running: the platform's switch is Qt's private API (QAccessible's own
+// setActive only tells observers), as in Qt's own accessibility tests.
+class ReaderLog {
+public:
+    explicit ReaderLog(QObject* watched)
+        : m_platform(QGuiApplicationPrivate::platformIntegration()->accessibility()),
+          m_wasActive(m_platform && m_platform->isActive())
+    {
+        s_watched = watched;
+        s_heard.clear();
+        m_previous = QAccessible::installUpdateHandler(&hear);
+        if (m_platform)
+            m_platform->setActive(true);
+    }
+    ~ReaderLog()
+    {
+        if (m_platform)
+            m_platform->setActive(m_wasActive);
+        QAccessible::installUpdateHandler(m_previous);
+        s_watched = nullptr;
+    }
+    ReaderLog(const ReaderLog&) = delete;
+    ReaderLog& operator=(const ReaderLog&) = delete;
+
+    static const QStringList& heard() { return s_heard; }
+
+private:
+    static void hear(QAccessibleEvent* e)
+    {
+        if (e->object() != s_watched)
+            return;
+        QString line = QStringLiteral("%1 %2").arg(QLatin1String(QMetaEnum::fromType<QAccessible::Event>().valueToKey(e->type())))
+                                               .arg(e->child());
+        // A reader takes the changed states from the event, so it must be the state change type.
+        if (e->type() == QAccessible::StateChanged) {
+            const auto* change = dynamic_cast<const QAccessibleStateChangeEvent*>(e);
+            line += !change ? QStringLiteral(" (not a state change event)")
+                            : change->changedStates().invisible ? QStringLiteral(" invisible")
+                                                                : QStringLiteral(" (invisible not named)");
+        }
+        s_heard << line;
+    }
+
+    inline static QObject* s_watched = nullptr;
+    inline static QStringList s_heard;
+    QPlatformAccessibility* m_platform;
+    bool m_wasActive;
+    QAccessible::UpdateHandler m_previous = nullptr;
+};
 }  // namespace
 
 using Arrange = std::function<void(DemoForm&)>;
@@ -112,6 +166,8 @@ private Q_SLOTS:
     void mainWindowPagesAreTabsOfAPageTabList();
     void pressingATabSwitchesThePage();
     void hiddenTabCannotBePressed();
+    void tabChangesReachScreenReaders_data();
+    void tabChangesReachScreenReaders();
 
     void tabWalksTheControlsInDeclaredOrder_data();
     void tabWalksTheControlsInDeclaredOrder();
@@ -349,6 +405,31 @@ void AccessibilityTest::hiddenTabCannotBePressed()
     m_form->pages.setEnabled(false);
     strip->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(m_form->pages.activePage(), &m_form->pageMain);
+}
+
+// The page control is what a screen reader follows when a window shows or hides pages.
+void AccessibilityTest::tabChangesReachScreenReaders_data()
+{
+    QTest::addColumn<Arrange>("change");
+    QTest::addColumn<QStringList>("heard");
+    QTest::newRow("a hidden tab shown") << Arrange([](DemoForm& f) { f.pageHidden.setTabVisible(true); })
+                                       << QStringList{"StateChanged 2 invisible"};
+    QTest::newRow("a tab hidden") << Arrange([](DemoForm& f) { f.pageMore.setTabVisible(false); })
+                                  << QStringList{"StateChanged 1 invisible"};
+    QTest::newRow("a tab renamed") << Arrange([](DemoForm& f) { f.pageMore.setCaption(QStringLiteral("Прочее")); })
+                                   << QStringList{"NameChanged 1"};
+    QTest::newRow("another page chosen") << Arrange([](DemoForm& f) { f.pages.setActivePage(&f.pageMore); })
+                                         << QStringList{"Selection 1"};
+}
+
+void AccessibilityTest::tabChangesReachScreenReaders()
+{
+    QFETCH(Arrange, change);
+    QFETCH(QStringList, heard);
+    const ReaderLog log(m_window->widgetOf(&m_form->pages));
+    QVERIFY(QAccessible::isActive());
+    change(*m_form);
+    QCOMPARE(ReaderLog::heard(), heard);
 }
 
 void AccessibilityTest::tabWalksTheControlsInDeclaredOrder_data()

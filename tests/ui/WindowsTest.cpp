@@ -1,35 +1,29 @@
 // Windows appear when their forms are first shown, modal forms return when hidden, message
-// boxes carry the program's title, and the renderer pictures every page.
+// boxes carry the program's title, Qt's own texts are Russian, and the renderer pictures
+// every page.
 #include "tests/ui/DemoForm.h"
+#include "tests/ui/ModalStep.h"
 #include "ui/qt/Appearance.h"
 #include "ui/qt/FormWindow.h"
 #include "ui/qt/QtDialogs.h"
+#include "ui/qt/QtTranslations.h"
 #include "ui/qt/WindowManager.h"
 #include "ui/qt/screens/ScreenRenderer.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 #include <memory>
 
 using test::DemoForm;
 
-namespace {
-
-// Runs once the next modal window is up, from inside its event loop.
-void whenModal(std::function<void(QWidget*)> step)
-{
-    QTimer::singleShot(0, [step = std::move(step)] {
-        QTRY_VERIFY(QApplication::activeModalWidget());
-        step(QApplication::activeModalWidget());
-    });
-}
-
-}  // namespace
+using test::whenModal;
+using ShowBox = std::function<void(ui::Dialogs&)>;
+Q_DECLARE_METATYPE(ShowBox)
 
 class WindowsTest : public QObject {
     Q_OBJECT
@@ -41,9 +35,11 @@ private Q_SLOTS:
     void windowIsCreatedAtTheFormsFirstShow();
     void showModalReturnsWhenTheFormHides();
     void closeBoxEndsAModalForm();
-    void messageBoxUsesTheProgramTitleAndIcon();
+    void messageBoxesCarryTheProgramTitle_data();
+    void messageBoxesCarryTheProgramTitle();
     void confirmAnswersYesOrNo_data();
     void confirmAnswersYesOrNo();
+    void qtTextsAreRussianAfterStart();
     void rendererPicturesEveryPage();
 
 private:
@@ -55,7 +51,6 @@ private:
 void WindowsTest::initTestCase()
 {
     ui::qt::applyApplicationLook(*qApp);
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Монитор ЗТА-01"));
 }
 
 void WindowsTest::init()
@@ -110,20 +105,39 @@ void WindowsTest::closeBoxEndsAModalForm()
     QVERIFY(!m_form->isVisible());
 }
 
-void WindowsTest::messageBoxUsesTheProgramTitleAndIcon()
+// The title is given to each box: the application's name is the binary's, and a display name
+// would be appended to every window's caption.
+void WindowsTest::messageBoxesCarryTheProgramTitle_data()
 {
-    QString title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTest::addColumn<ShowBox>("show");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("icon");
+    QTest::newRow("message") << ShowBox([](ui::Dialogs& d) { d.message(QStringLiteral("Нет связи"), ui::Icon::Error); })
+                             << QStringLiteral("Монитор ЗТА-01") << int(QMessageBox::Critical);
+    QTest::newRow("question") << ShowBox([](ui::Dialogs& d) { d.confirm(QStringLiteral("Вы работаете со старым ЗТА?")); })
+                              << QStringLiteral("Монитор ЗТА-01") << int(QMessageBox::Question);
+    QTest::newRow("own caption")
+        << ShowBox([](ui::Dialogs& d) { d.message(QStringLiteral("Готово"), ui::Icon::Information, QStringLiteral("Калибровка")); })
+        << QStringLiteral("Калибровка") << int(QMessageBox::Information);
+}
+
+void WindowsTest::messageBoxesCarryTheProgramTitle()
+{
+    QFETCH(ShowBox, show);
+    QFETCH(QString, title);
+    QFETCH(int, icon);
+    QString shownTitle;
+    QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
     whenModal([&](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         QVERIFY(box);
-        title = box->windowTitle();
-        icon = box->icon();
-        box->accept();
+        shownTitle = box->windowTitle();
+        shownIcon = box->icon();
+        box->buttons().constFirst()->click();
     });
-    m_dialogs->message(QStringLiteral("Нет связи"), ui::Icon::Error);
-    QCOMPARE(title, QStringLiteral("Монитор ЗТА-01"));
-    QCOMPARE(icon, QMessageBox::Critical);
+    show(*m_dialogs);
+    QCOMPARE(shownTitle, title);
+    QCOMPARE(int(shownIcon), icon);
 }
 
 void WindowsTest::confirmAnswersYesOrNo_data()
@@ -144,6 +158,23 @@ void WindowsTest::confirmAnswersYesOrNo()
         box->button(QMessageBox::StandardButton(button))->click();
     });
     QCOMPARE(m_dialogs->confirm(QStringLiteral("Вы работаете со старым ЗТА?")), answer);
+}
+
+// Standard buttons, the file, colour and font dialogs speak Russian once the program has
+// started; without Qt's catalogue they stay English and the program runs on.
+void WindowsTest::qtTextsAreRussianAfterStart()
+{
+    const auto cancelText = [] {
+        const QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        return buttons.button(QDialogButtonBox::Cancel)->text();
+    };
+    const QString english = cancelText();
+    const QTemporaryDir withoutCatalogue;
+    QVERIFY(!ui::qt::installQtTranslations(*qApp, withoutCatalogue.path()));
+    QCOMPARE(cancelText(), english);
+
+    QVERIFY2(ui::qt::installQtTranslations(*qApp), "qtbase_ru.qm is missing: install qt6-translations-l10n");
+    QCOMPARE(cancelText(), QStringLiteral("Отмена"));
 }
 
 void WindowsTest::rendererPicturesEveryPage()

@@ -6,6 +6,7 @@
 #include "ui/app/MainFrm.h"
 #include "ui/qt/Appearance.h"
 #include "ui/qt/QtDialogs.h"
+#include "ui/qt/QtTranslations.h"
 #include "ui/qt/WindowManager.h"
 
 #include <QApplication>
@@ -18,6 +19,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zta-monitor"));
     ui::qt::applyApplicationLook(app);
+    if (!ui::qt::installQtTranslations(app))
+        qWarning("Qt's Russian translations (qtbase_ru.qm, package qt6-translations-l10n) are missing: "
+                 "Qt's own dialogs stay in English");
 
     ui::qt::WindowManager windows;
     ui::QtDialogs dialogs(windows);

@@ -1,6 +1,7 @@
 #include "ui/qt/QtDialogs.h"
 
 #include "ui/qt/Appearance.h"
+#include "ui/qt/FontColorDialog.h"
 #include "ui/qt/FormWindow.h"
 #include "ui/qt/WindowManager.h"
 
@@ -8,7 +9,6 @@
 #include <QColorDialog>
 #include <QEventLoop>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -27,9 +27,11 @@ QMessageBox::Icon toQt(Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// A message box carries the program's title; it is not the application's display name,
+// which Qt would append to every window's caption.
 QString titleOr(const QString& caption)
 {
-    return caption.isEmpty() ? QGuiApplication::applicationDisplayName() : caption;
+    return caption.isEmpty() ? QStringLiteral("Монитор ЗТА-01") : caption;
 }
 
 // Runs a message box centred on the screen rather than over the active window.
@@ -91,12 +93,10 @@ std::optional<Color> QtDialogs::chooseColor(Color initial)
 std::optional<Font> QtDialogs::chooseFont(const std::optional<Font>& initial)
 {
     const QFont start = initial ? qt::toQFont(*initial).resolve(qt::applicationFont()) : qt::applicationFont();
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, start);
-    if (!ok)
+    qt::FontColorDialog dialog(start, initial ? initial->color : colors::Black);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    // The font dialog has no colour choice: the font keeps the colour it had.
-    return qt::fromQFont(chosen, initial ? initial->color : colors::Black);
+    return qt::fromQFont(dialog.selectedFont(), dialog.selectedColor());
 }
 
 std::optional<QString> QtDialogs::chooseSaveFile(const QString& caption, const QString& suggestedName,

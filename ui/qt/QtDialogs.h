@@ -1,6 +1,7 @@
 #pragma once
-// The operator's dialogs with Qt: message boxes centred on the screen, the standard colour
-// and font dialogs, the save-file dialog, and modal forms shown through their windows.
+// The operator's dialogs with Qt: message boxes centred on the screen under the program's
+// title, the standard colour dialog, the font dialog with its colour, the save-file dialog,
+// and modal forms shown through their windows.
 #include "ui/model/Dialogs.h"
 
 namespace ui::qt {

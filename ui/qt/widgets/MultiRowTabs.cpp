@@ -13,13 +13,19 @@ namespace {
 constexpr int kFrame = 2;  // the pane's border
 
 // Screen readers hear about a tab through the strip's interface, where tab i is child i.
-void announce(QWidget* strip, int i, QAccessible::Event what)
+void announce(QAccessibleEvent&& e, int i)
 {
-    if (!QAccessible::isActive())
-        return;
-    QAccessibleEvent e(strip, what);
     e.setChild(i);
     QAccessible::updateAccessibility(&e);
+}
+
+// What showing or hiding a tab changes of its state.
+QAccessible::State visibilityStates()
+{
+    QAccessible::State s;
+    s.invisible = true;
+    s.offscreen = true;
+    return s;
 }
 }  // namespace
 
@@ -48,14 +54,15 @@ void MultiRowTabs::setTabText(int i, const QString& caption)
 {
     m_tabs[i].caption = caption;
     relayout();
-    announce(this, i, QAccessible::NameChanged);
+    announce(QAccessibleEvent(this, QAccessible::NameChanged), i);
 }
 
 void MultiRowTabs::setTabVisible(int i, bool visible)
 {
     m_tabs[i].visible = visible;
     relayout();
-    announce(this, i, QAccessible::StateChanged);
+    // A state change must come as its own event type: readers take the changed states from it.
+    announce(QAccessibleStateChangeEvent(this, visibilityStates()), i);
 }
 
 void MultiRowTabs::setCurrentIndex(int i)
@@ -65,7 +72,7 @@ void MultiRowTabs::setCurrentIndex(int i)
         m_tabs.at(k).page->setVisible(k == m_current);
     relayout();
     if (m_current >= 0)
-        announce(this, m_current, QAccessible::Selection);
+        announce(QAccessibleEvent(this, QAccessible::Selection), m_current);
 }
 
 QRect MultiRowTabs::tabRect(int i) const
