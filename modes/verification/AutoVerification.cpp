@@ -80,7 +80,7 @@ bool AutoVerification::start(const VerificationParameters& parameters, double pe
     registerRows();
     fillHeader(parameters, meter);
     for (int point : parameters.points)
-        m_protocol.points.append(PointResult{point, 0, permissiblePct, {}, false, std::nullopt});
+        m_protocol.points.append(PointResult{point, std::nullopt, permissiblePct, {}, false, std::nullopt});
     m_point = 0;
     m_pendingEnd.clear();
     m_phase = Phase::Preparing;
