@@ -586,6 +586,21 @@ private Q_SLOTS:
         QCOMPARE(storedPermissibleError(b.ctx().PriborType), std::optional(1.5));
     }
 
+    // Typed key by key: no character is dropped, so "0,8x" is refused as typed, not run as 0.8.
+    void runWindowKeepsEveryKeyOfThePermissibleError()
+    {
+        Bench b;
+        settings::IniFile ini(settings::ztaIniPath());
+        QVERIFY(quickParameters(0).write(ini));
+        ui::forms::AutoVerificationForm& f = openRunWindow(b);
+        f.EdtPermissibleError.setText(QString());
+        f.EdtPermissibleError.typeText(QStringLiteral("0,8x"));
+        QCOMPARE(f.EdtPermissibleError.text(), QStringLiteral("0,8x"));
+        f.BtnStart.click();
+        QCOMPARE(b.dialogs.messages, QStringList{kPermissibleErrorField + input::notANumber(QStringLiteral("0,8x"))});
+        QVERIFY(!b.main->autoVerification.running());
+    }
+
     void runWindowRefusesAMissingIdentity_data()
     {
         QTest::addColumn<QString>("serial");
