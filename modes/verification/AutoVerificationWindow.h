@@ -1,10 +1,11 @@
 #pragma once
 // The windows of the automatic verification: "Автоматическая поверка" takes the meter's
 // identity, starts and stops the run and shows its progress; when the run ends, the window
-// shows its conclusion ("Годен" in green, "Не годен" in red, or why it is not complete) and
-// "Протокол" shows the protocol, and "Создать протокол..." saves it as PDF and CSV in the protocols'
-// folder. The parameters come from ZTA.ini at each start; the permissible error of the chosen
-// meter type is shown in the window, and a value the operator changed is stored for that type.
+// shows its conclusion ("Годен" in green, "Не годен" in red, or why it is not complete),
+// "Протокол" shows the protocol, and "Создать протокол..." saves it as PDF and CSV in the
+// protocols' folder. The parameters come from ZTA.ini at each start; the permissible error of
+// the chosen meter type is shown in the window, and a value the operator changed is stored for
+// that type.
 #include "modes/verification/AutoVerification.h"
 #include "ui/forms/AutoVerificationForm.h"
 #include "ui/forms/ProtocolForm.h"
