@@ -1,3 +1,5 @@
+// The run's sequencing: its start and every way it ends, the bench prepared and given back,
+// the points taken in turn, and the phases that wait for a timer or the meter's next answer.
 #include "modes/verification/AutoVerification.h"
 
 #include "bench/Qids.h"
@@ -5,47 +7,15 @@
 #include "link/DataType.h"
 #include "link/Result.h"
 #include "meter/MeterQids.h"
-#include "meter/MeterTypes.h"
-#include "modes/DelayedPulseCount.h"
+#include "modes/verification/RunSteps.h"
 #include "ui/forms/MeterTypeNames.h"
 #include "ui/model/Dialogs.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
-#include <numeric>
 
 namespace verification {
 
 namespace {
-constexpr double kMsPerHour = 3600.0 * 1000.0;
-
-constexpr int kSlotKindsReg = 7;
-constexpr int kCurrentTableReg = 0xC02C;
-
-constexpr std::array<int, 4> kReadQids{bench::qid::UsiCountersOnce, bench::qid::IptCurrentsOnce,
-                                       AutoVerification::SlotKindsQid, AutoVerification::CurrentTableQid};
-constexpr int kInputs = 4;  // of the УСИ, and channels of the ИПТ
-
-// A count is off by up to one pulse, the part of a pulse the meter holds back at either end: the
-// volume must be large enough that a pulse is at most half the permissible error.
-double smallestPulseVolume(double permissiblePct)
-{
-    return 2.0 * 100.0 * modes::VolumePerPulse / permissiblePct;
-}
-
-// Marks the time a waited step runs: events that end the run are held until it returns.
-class Stepping {
-public:
-    explicit Stepping(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~Stepping() { m_flag = false; }
-    Stepping(const Stepping&) = delete;
-    Stepping& operator=(const Stepping&) = delete;
-
-private:
-    bool& m_flag;
-};
-
 QString moduleText(const QString& kind, const bench::TPZTA& module)
 {
     return QStringLiteral("%1 %2 № %3").arg(kind, module.Name.trimmed(), QString::number(module.SerNum));
@@ -81,17 +51,6 @@ AutoVerification::~AutoVerification()
     releaseBench();
 }
 
-comm::Line& AutoVerification::lineOf(int qid)
-{
-    return qid == SlotKindsQid || qid == CurrentTableQid ? m_ctx.meter : m_ctx.bench;
-}
-
-void AutoVerification::registerRows()
-{
-    for (size_t i = 0; i < kReadQids.size(); ++i)
-        lineOf(kReadQids[i]).routes.add(kReadQids[i], {&m_readSlots[i], [this](const comm::Exchange& e) { m_answer = e; }, {}});
-}
-
 bool AutoVerification::canStart(const VerificationParameters& parameters) const
 {
     QString refusal;
@@ -121,7 +80,7 @@ bool AutoVerification::start(const VerificationParameters& parameters, double pe
     registerRows();
     fillHeader(parameters, meter);
     for (int point : parameters.points)
-        m_protocol.points.append(PointResult{point, 0, permissiblePct, {}, false, std::nullopt});
+        m_protocol.points.append(PointResult{point, std::nullopt, permissiblePct, {}, false, std::nullopt});
     m_point = 0;
     m_pendingEnd.clear();
     m_phase = Phase::Preparing;
@@ -151,121 +110,11 @@ void AutoVerification::fillHeader(const VerificationParameters& parameters, cons
     m_protocol.parameters = parameters;
 }
 
-void AutoVerification::decideChecks()
-{
-    const bench::Modules& m = m_ctx.modules;
-    Protocol& p = m_protocol;
-    if (p.parameters.volume <= 0)
-        p.volumeSkipped = QStringLiteral("объем проверки не задан");
-    else if (m_ctx.Pribor.RegV == -1)
-        p.volumeSkipped = QStringLiteral("прибор не сообщает объем");
-
-    m_pulseInput.reset();
-    const double smallestVolume = smallestPulseVolume(p.points.first().permissiblePct);
-    if (m.UsiModule.Adr == 0)
-        p.pulsesSkipped = QStringLiteral("нет модуля УСИ");
-    else if (!volumeCheckPlanned())
-        p.pulsesSkipped = QStringLiteral("нет проверки объема");
-    else if (p.parameters.volume < smallestVolume)
-        p.pulsesSkipped = QStringLiteral("объем проверки мал для счета импульсов: нужно не менее %1 м3")
-                              .arg(std::ceil(smallestVolume * 1000) / 1000);
-    else
-        m_pulseInput = std::clamp(m_parts.pulseInput(), 0, kInputs - 1);
-
-    m_currentPlan.reset();
-    // Only the multi-channel meter tells where its current output is and how it is calibrated.
-    if (m.IptModule.Adr == 0)
-        p.currentSkipped = QStringLiteral("нет модуля ИПТ");
-    else if (m_ctx.PriborType != meter::TypeMultiChannel)
-        p.currentSkipped = QStringLiteral("у прибора нет токового выхода");
-}
-
-bool AutoVerification::prepareCurrentCheck()
-{
-    if (!m_protocol.currentSkipped.isEmpty())
-        return true;
-    const quint8 meter = m_ctx.modules.MeterModule.Adr;
-    const std::optional<comm::Exchange> kinds = read(
-        m_ctx.meter, meter, SlotKindsQid,
-        [](comm::MBComMaster& s) { s.ReadHoldRegs(SlotKindsQid, 0, kSlotKindsReg, int(comm::DataType::UInt8), 2); },
-        QStringLiteral("не прочитаны типы слотов прибора"));
-    if (!kinds)
-        return false;
-    const std::optional<int> slot = modes::currentSlot(kinds->element(0).toInt(), kinds->element(1).toInt());
-    if (!slot) {
-        m_protocol.currentSkipped = QStringLiteral("у прибора нет токового выхода");
-        return true;
-    }
-    const std::optional<comm::Exchange> table = read(
-        m_ctx.meter, meter, CurrentTableQid,
-        [](comm::MBComMaster& s) {
-            s.ReadHoldRegs(CurrentTableQid, 0, kCurrentTableReg, int(comm::DataType::Float), 8);
-        },
-        QStringLiteral("не прочитаны калибровочные токи прибора"));
-    if (!table)
-        return false;
-    modes::CurrentTable currents{};
-    for (size_t i = 0; i < currents.size(); ++i)
-        currents[i] = table->element(int(i)).toDouble();
-    const modes::CurrentCalibration calibration = modes::currentCalibration(currents, *slot);
-    if (!modes::expectedCurrentMa(0, calibration)) {
-        m_protocol.currentSkipped = QStringLiteral("калибровочные токи прибора при 4 и 20 мА равны");
-        return true;
-    }
-    m_currentPlan = CurrentPlan{calibration, std::clamp(m_parts.currentChannel(), 0, kInputs - 1)};
-    return true;
-}
-
-std::optional<comm::Exchange> AutoVerification::read(comm::Line& line, quint8 address, int qid, const Send& send,
-                                                     const QString& what)
-{
-    bool ok = false;
-    {
-        Stepping stepping(m_stepping);
-        ok = line.step(address, qid, send, comm::Failure::quiet());
-    }
-    if (!stillRunning())
-        return std::nullopt;
-    if (!ok) {
-        end(what + QStringLiteral(": ") + comm::resultText(line.result(qid)));
-        return std::nullopt;
-    }
-    return m_answer;
-}
-
-std::optional<quint32> AutoVerification::readPulseCounter()
-{
-    Q_ASSERT(m_pulseInput);
-    const std::optional<comm::Exchange> counters = read(
-        m_ctx.bench, m_ctx.modules.UsiModule.Adr, bench::qid::UsiCountersOnce,
-        [](comm::MBComMaster& s) {
-            s.ReadInputRegs(bench::qid::UsiCountersOnce, 0, bench::reg::UsiCountersIn, int(comm::DataType::UInt32), kInputs);
-        },
-        QStringLiteral("не прочитан счетчик импульсов УСИ"));
-    if (!counters)
-        return std::nullopt;
-    return counters->element(*m_pulseInput).toUInt();
-}
-
-std::optional<double> AutoVerification::readCurrent()
-{
-    Q_ASSERT(m_currentPlan);
-    const std::optional<comm::Exchange> currents = read(
-        m_ctx.bench, m_ctx.modules.IptModule.Adr, bench::qid::IptCurrentsOnce,
-        [](comm::MBComMaster& s) {
-            s.ReadInputRegs(bench::qid::IptCurrentsOnce, 0, bench::reg::IptCurrentsIn, int(comm::DataType::Float), kInputs);
-        },
-        QStringLiteral("не прочитан ток ИПТ"));
-    if (!currents)
-        return std::nullopt;
-    return currents->element(m_currentPlan->channel).toDouble();
-}
-
 bool AutoVerification::prepareBench()
 {
     bool ok = false;
     {
-        Stepping stepping(m_stepping);
+        run::Stepping stepping(m_stepping);
         ok = m_parts.calibrator.CalibrateDelayLine() && m_parts.imr.SetEmulBit(true);
         if (ok) {
             m_ctx.imitation.VerifyScale = false;
@@ -294,7 +143,7 @@ void AutoVerification::startPoint()
     m_currents.clear();
     bool ok = false;
     {
-        Stepping stepping(m_stepping);
+        run::Stepping stepping(m_stepping);
         ok = m_parts.setter.SetImitFlow(p.point, false);
     }
     if (!stillRunning())
@@ -307,34 +156,10 @@ void AutoVerification::startPoint()
     waitThen(Phase::Settling, m_protocol.parameters.settleMs);
 }
 
-void AutoVerification::takeReading(double flow)
-{
-    m_protocol.points[m_point].readings.append(flow);
-    if (m_currentPlan) {
-        const std::optional<double> current = readCurrent();
-        if (!current)
-            return;
-        m_currents.append(*current);
-    }
-    if (m_protocol.points[m_point].readings.size() >= m_protocol.parameters.readings)
-        finishPoint();
-    else
-        waitThen(Phase::Pausing, m_protocol.parameters.periodMs);
-}
-
 void AutoVerification::finishPoint()
 {
-    PointResult& p = m_protocol.points[m_point];
-    if (m_currentPlan) {
-        const double expected = *modes::expectedCurrentMa(p.mean(), m_currentPlan->calibration);
-        if (expected <= 0) {
-            end(QStringLiteral("калибровочные токи прибора дают расчетный ток %1 мА").arg(expected));
-            return;
-        }
-        const double measured = std::accumulate(m_currents.begin(), m_currents.end(), 0.0) / double(m_currents.size());
-        p.current = Comparison{expected, measured, p.permissiblePct};
-    }
-    p.complete = true;
+    if (!judgePoint())
+        return;
     ++m_point;
     if (m_point < m_protocol.points.size())
         startPoint();
@@ -342,69 +167,6 @@ void AutoVerification::finishPoint()
         startVolumeCheck();
     else
         complete();
-}
-
-bool AutoVerification::volumeCheckPlanned() const
-{
-    return m_protocol.parameters.volume > 0 && m_ctx.Pribor.RegV != -1;
-}
-
-void AutoVerification::startVolumeCheck()
-{
-    bool ok = false;
-    {
-        Stepping stepping(m_stepping);
-        ok = m_parts.setter.SetImitFlow(0, false);
-    }
-    if (!stillRunning())
-        return;
-    if (!ok) {
-        end(QStringLiteral("имитация не остановлена перед проверкой объема"));
-        return;
-    }
-    // The meter's volume before is read at rest, so the polling's age does not matter.
-    waitThen(Phase::VolumeBefore, m_protocol.parameters.volumeSettleMs);
-}
-
-void AutoVerification::volumeImitationDone()
-{
-    bool ok = false;
-    {
-        Stepping stepping(m_stepping);
-        ok = m_parts.volume.readElapsed(comm::Failure::only(modes::VolumeImitation::kElapsedReadFailed));
-    }
-    if (!stillRunning())
-        return;
-    const bench::BenchValues& v = m_ctx.state.values;
-    // The module starts imitating a little after the command, so at the planned end it may
-    // still be counting: the reference volume is taken once its time stands still.
-    if (ok && v.ImitTimeMs < m_imitationMs && v.ImitTimeMs != m_lastElapsedMs) {
-        m_lastElapsedMs = v.ImitTimeMs;
-        waitThen(Phase::VolumeRunning, m_imitationMs - v.ImitTimeMs + VolumeEndMarginMs);
-        return;
-    }
-    m_volumeReference = v.ImitTimeMs * v.ImitatedFlow / kMsPerHour;
-    if (!ok || m_volumeReference <= 0) {
-        end(QStringLiteral("объем имитации не известен"));
-        return;
-    }
-    waitThen(Phase::VolumeAfter, m_protocol.parameters.volumeSettleMs);
-}
-
-void AutoVerification::finishVolumeCheck(double meterVolume)
-{
-    const double permissible = m_protocol.points.first().permissiblePct;
-    VolumeCheck check{Comparison{m_volumeReference, meterVolume - m_volumeBefore, permissible}, std::nullopt};
-    if (m_pulseInput) {
-        const std::optional<quint32> after = readPulseCounter();
-        if (!after)
-            return;
-        // The counter is 32 bits: one that wrapped meanwhile still gives the pulses between.
-        const quint32 pulses = *after - m_pulsesBefore;
-        check.pulses = Comparison{m_volumeReference, modes::pulseVolume(pulses), permissible};
-    }
-    m_protocol.volume = check;
-    complete();
 }
 
 void AutoVerification::complete()
@@ -434,8 +196,7 @@ void AutoVerification::end(QString reason)
 void AutoVerification::releaseBench()
 {
     // Only while a run goes: another run object of the program may take the numbers next.
-    for (int qid : kReadQids)
-        lineOf(qid).routes.remove(qid);
+    removeRows();
     if (m_ctx.reaches(m_ctx.modules.ImrModule) && m_parts.setter.SetImitFlow(0, false))
         m_parts.imr.ResetToIdle();
     m_ctx.workMode.leave();
@@ -509,53 +270,6 @@ void AutoVerification::meterAnswered(int qid, const QVariant& value, int result)
     }
 }
 
-void AutoVerification::startVolumeImitation(double meterVolume)
-{
-    m_volumeBefore = meterVolume;
-    if (m_pulseInput) {
-        // At rest, as the meter's volume: no pulse is on its way.
-        const std::optional<quint32> before = readPulseCounter();
-        if (!before)
-            return;
-        m_pulsesBefore = *before;
-    }
-    const int volumePoint = *std::max_element(m_protocol.parameters.points.begin(), m_protocol.parameters.points.end());
-    // The module's imitation time is kept in ms: a volume far below a cubic metre still ends
-    // on time, which the whole seconds of the volume pages could not do.
-    const modes::DelayedPulses pulses = modes::delayedPulseCount(volumePoint, m_ctx.PriborType, m_ctx.AutoCircCount(),
-                                                                 false, m_ctx.imitation.CalibratedDT);
-    const double ms = std::round(m_protocol.parameters.volume / pulses.imitatedFlow * kMsPerHour);
-    // The module counts up to MaxImitTimeSec; the wait for it is an int of ms.
-    const double longestMs = std::min(modes::MaxImitTimeSec * 1000.0, double(std::numeric_limits<int>::max() - VolumeEndMarginMs));
-    if (ms > longestMs) {
-        end(QStringLiteral("объем проверки %1 м3 не набрать при расходе %2 м3/ч")
-                .arg(m_protocol.parameters.volume)
-                .arg(pulses.imitatedFlow));
-        return;
-    }
-    const quint32 imitationMs = quint32(ms);
-    bool ok = false;
-    {
-        Stepping stepping(m_stepping);
-        ok = m_ctx.bench.step(m_ctx.modules.ImrModule.Adr, bench::qid::ImitTimeWrite,
-                              [imitationMs](comm::MBComMaster& s) {
-                                  s.WriteHoldRegs(bench::qid::ImitTimeWrite, 0, bench::reg::ImrImitTime,
-                                                  comm::u32(imitationMs));
-                              },
-                              comm::Failure::withText(QStringLiteral("Запись времени имитации не прошла (%1)")))
-             && m_parts.setter.SetImitFlow(volumePoint, false);
-    }
-    if (!stillRunning())
-        return;
-    if (!ok) {
-        end(QStringLiteral("проверка объема не начата"));
-        return;
-    }
-    m_imitationMs = qint32(imitationMs);
-    m_lastElapsedMs = -1;
-    waitThen(Phase::VolumeRunning, int(imitationMs) + VolumeEndMarginMs);
-}
-
 void AutoVerification::lineChanged(const comm::Line& line, bool connected)
 {
     if (connected || !running())
@@ -583,7 +297,7 @@ int AutoVerification::secondsLeft() const
     }
     if (volumeCheckPlanned() && m_phase != Phase::VolumeAfter) {
         const int volumePoint = *std::max_element(par.points.begin(), par.points.end());
-        ms += 2 * qint64(par.volumeSettleMs) + qint64(par.volume * kMsPerHour / volumePoint) + VolumeEndMarginMs;
+        ms += 2 * qint64(par.volumeSettleMs) + qint64(par.volume * run::kMsPerHour / volumePoint) + VolumeEndMarginMs;
     }
     return int(std::max<qint64>(0, ms) / 1000);
 }

@@ -82,33 +82,16 @@ private:
     };
     using Send = std::function<void(comm::MBComMaster&)>;
 
-    // The rows of its own reads live on both lines while a run goes.
-    void registerRows();
-    comm::Line& lineOf(int qid);
+    // The sequencing (AutoVerification.cpp).
     bool canStart(const VerificationParameters& parameters) const;
     void fillHeader(const VerificationParameters& parameters, const MeterIdentity& meter);
-    // Which checks the modules and the meter allow; the reasons for those they do not.
-    void decideChecks();
-    bool prepareCurrentCheck();
     bool prepareBench();
     void startPoint();
-    void takeReading(double flow);
     void finishPoint();
-    void startVolumeCheck();
-    void startVolumeImitation(double meterVolume);
-    void volumeImitationDone();
-    void finishVolumeCheck(double meterVolume);
     void complete();
     void end(QString reason);
     // Brings the bench back to rest and gives the working mode back.
     void releaseBench();
-
-    // A waited read of the run's own; its answer, or none when the run has ended (a failed
-    // read ends it with `what` and the Result).
-    std::optional<comm::Exchange> read(comm::Line& line, quint8 address, int qid, const Send& send, const QString& what);
-    std::optional<quint32> readPulseCounter();
-    std::optional<double> readCurrent();
-
     // Enters `phase` and continues it when `ms` have passed.
     void waitThen(Phase phase, int ms);
     // Waits for the next answer of the meter's flow or volume, whichever the phase needs.
@@ -119,9 +102,34 @@ private:
     // After a waited step: false when the run has been ended meanwhile or must end now.
     bool stillRunning();
 
-    bool volumeCheckPlanned() const;
     int secondsLeft() const;
     void reportProgress();
+
+    // Which checks are made, and the run's own reads (AutoVerificationChecks.cpp).
+    // The checks the modules and the meter allow; the reasons for those they do not.
+    void decideChecks();
+    bool prepareCurrentCheck();
+    bool volumeCheckPlanned() const;
+    // The rows of its own reads live on both lines while a run goes.
+    void registerRows();
+    void removeRows();
+    comm::Line& lineOf(int qid);
+    // A waited read of the run's own; its answer, or none when the run has ended (a failed
+    // read ends it with `what` and the Result).
+    std::optional<comm::Exchange> read(comm::Line& line, quint8 address, int qid, const Send& send, const QString& what);
+    std::optional<quint32> readPulseCounter();
+    std::optional<double> readCurrent();
+
+    // A point's readings and judgement (AutoVerificationPoint.cpp).
+    void takeReading(double flow);
+    // Judges the point in work once its last reading is in; false when that ended the run.
+    bool judgePoint();
+
+    // The volume check (AutoVerificationVolume.cpp).
+    void startVolumeCheck();
+    void startVolumeImitation(double meterVolume);
+    void volumeImitationDone();
+    void finishVolumeCheck(double meterVolume);
 
     shell::Context& m_ctx;
     Parts m_parts;

@@ -12,6 +12,17 @@
 
 namespace verification {
 
+namespace {
+// The text of a field the protocol needs; an empty one stops the start with a message naming it.
+QString required(const ui::Edit& edit, const ui::Label& label, const QString& why)
+{
+    const QString text = edit.text().trimmed();
+    if (text.isEmpty())
+        throw ui::UserError(QStringLiteral("Заполните поле \"%1\": %2").arg(label.caption(), why));
+    return text;
+}
+}  // namespace
+
 AutoVerificationWindow::AutoVerificationWindow(shell::Context& ctx, AutoVerification& run, QString iniPath,
                                                QString protocolFolder)
     : m_ctx(ctx),
@@ -24,26 +35,42 @@ AutoVerificationWindow::AutoVerificationWindow(shell::Context& ctx, AutoVerifica
     form.BtnStop.onClick = [this] { BtnStopClick(); };
     protocolForm.Button13.onClick = [this] { Button13Click(); };
     protocolForm.BtnClose.onClick = [this] { protocolForm.hide(); };
-    form.EdtPermissibleError.onKeyPress = input::edtFloat;
     form.onShow = [this] { showPermissibleError(); };
     // The meter type may change while the window stays open.
     form.onActivate = [this] {
         if (m_ctx.PriborType != m_shownType)
             showPermissibleError();
     };
-    QObject::connect(&m_run, &AutoVerification::progress, &form,
-                     [this](int point, int points, int secondsLeft) { showProgress(point, points, secondsLeft); });
+    // The first progress comes as the run starts, before its first waited step.
+    QObject::connect(&m_run, &AutoVerification::progress, &form, [this](int point, int points, int secondsLeft) {
+        showRunState();
+        showProgress(point, points, secondsLeft);
+    });
     QObject::connect(&m_run, &AutoVerification::finished, &form, [this] { runFinished(); });
+    showRunState();
+}
+
+void AutoVerificationWindow::showRunState()
+{
+    // The meter's identity and the permissible error are what the protocol of the running run
+    // records: they stay as they are until it ends.
+    const bool running = m_run.running();
+    // The button to press next is enabled before the other is disabled, and before the edits:
+    // a focused control that is disabled hands the focus on to the next enabled one, which
+    // should be that button, not the serial number with its text selected.
+    ui::Button& next = running ? form.BtnStop : form.BtnStart;
+    ui::Button& done = running ? form.BtnStart : form.BtnStop;
+    next.setEnabled(true);
+    done.setEnabled(false);
+    for (ui::Edit* edit : {&form.EdtSerial, &form.EdtOwner, &form.EdtOperator, &form.EdtPermissibleError})
+        edit->setEnabled(!running);
 }
 
 void AutoVerificationWindow::BtnStartClick()
 {
-    const MeterIdentity meter{form.EdtSerial.text().trimmed(), form.EdtOwner.text().trimmed(),
-                              form.EdtOperator.text().trimmed()};
-    if (meter.serialNumber.isEmpty()) {
-        ui::dialogs().message(QStringLiteral("Введите заводской номер прибора: по нему назван протокол"));
-        return;
-    }
+    const MeterIdentity meter{required(form.EdtSerial, form.LblSerial, QStringLiteral("по нему назван протокол")),
+                              form.EdtOwner.text().trimmed(),
+                              required(form.EdtOperator, form.LblOperator, QStringLiteral("он указывается в протоколе"))};
     settings::IniFile ini(m_iniPath);
     // Without a meter type the run refuses to start and says so.
     double permissibleError = VerificationParameters::DefaultPermissibleErrorPct;
@@ -54,13 +81,9 @@ void AutoVerificationWindow::BtnStartClick()
             return;
     }
     const VerificationParameters parameters = VerificationParameters::read(ini);
-    form.BtnStart.setEnabled(false);
-    form.BtnStop.setEnabled(true);
     setProgressRange(int(parameters.points.size()) + (parameters.volume > 0 ? 1 : 0));
-    if (!m_run.start(parameters, permissibleError, meter)) {
-        form.BtnStart.setEnabled(true);
-        form.BtnStop.setEnabled(false);
-    }
+    m_run.start(parameters, permissibleError, meter);
+    showRunState();
 }
 
 void AutoVerificationWindow::showPermissibleError()
@@ -118,9 +141,13 @@ void AutoVerificationWindow::setProgressRange(int maximum)
     }
 }
 
-void AutoVerificationWindow::setProgress(const QString& caption, int position)
+void AutoVerificationWindow::setProgress(const QString& caption, int position, std::optional<ui::Color> conclusion)
 {
     for (const ProgressDisplay& d : m_progressDisplays) {
+        ui::Font font = d.caption.font();
+        font.color = conclusion.value_or(ui::colors::Default);
+        font.style.bold = conclusion.has_value();
+        d.caption.setFont(font);
         d.caption.setCaption(caption);
         if (position >= 0)
             d.bar.setPosition(position);
@@ -129,11 +156,15 @@ void AutoVerificationWindow::setProgress(const QString& caption, int position)
 
 void AutoVerificationWindow::runFinished()
 {
-    form.BtnStart.setEnabled(true);
-    form.BtnStop.setEnabled(false);
+    showRunState();
     const Protocol& p = m_run.protocol();
-    setProgress(p.complete ? QStringLiteral("Поверка завершена") : QStringLiteral("Поверка не завершена: ") + p.incompleteReason,
-                p.complete ? form.PB.maximum() : -1);
+    switch (p.conclusion()) {
+    case Conclusion::Fit: setProgress(conclusionText(Conclusion::Fit), form.PB.maximum(), ui::colors::Green); break;
+    case Conclusion::Unfit: setProgress(conclusionText(Conclusion::Unfit), form.PB.maximum(), ui::colors::Red); break;
+    case Conclusion::None:
+        setProgress(QStringLiteral("Поверка не завершена: ") + p.incompleteReason, -1, ui::colors::Default);
+        break;
+    }
     protocolForm.MemoProtocol.clear();
     for (const QString& line : protocolLines(p))
         protocolForm.MemoProtocol.add(line);

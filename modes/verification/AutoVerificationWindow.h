@@ -1,12 +1,15 @@
 #pragma once
 // The windows of the automatic verification: "Автоматическая поверка" takes the meter's
-// identity, starts and stops the run and shows its progress; when the run ends, "Протокол"
-// shows the protocol, and "Создать протокол..." saves it as PDF and CSV in the protocols'
-// folder. The parameters come from ZTA.ini at each start; the permissible error of the chosen
-// meter type is shown in the window, and a value the operator changed is stored for that type.
+// identity, starts and stops the run and shows its progress; when the run ends, the window
+// shows its conclusion ("Годен" in green, "Не годен" in red, or why it is not complete),
+// "Протокол" shows the protocol, and "Создать протокол..." saves it as PDF and CSV in the
+// protocols' folder. The parameters come from ZTA.ini at each start; the permissible error of
+// the chosen meter type is shown in the window, and a value the operator changed is stored for
+// that type.
 #include "modes/verification/AutoVerification.h"
 #include "ui/forms/AutoVerificationForm.h"
 #include "ui/forms/ProtocolForm.h"
+#include <optional>
 #include <vector>
 
 namespace verification {
@@ -35,9 +38,12 @@ private:
         ui::Label& caption;
         ui::ProgressBar& bar;
     };
+    // What the operator may touch, from whether the run goes.
+    void showRunState();
     void setProgressRange(int maximum);
-    // A negative position keeps each bar where it is.
-    void setProgress(const QString& caption, int position);
+    // A negative position keeps each bar where it is. With `conclusion`, the caption is the
+    // run's end, bold in that colour.
+    void setProgress(const QString& caption, int position, std::optional<ui::Color> conclusion = std::nullopt);
 
     // The stored permissible error of the chosen meter type; empty while no type is chosen.
     void showPermissibleError();

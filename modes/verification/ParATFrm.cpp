@@ -16,13 +16,37 @@ QString seconds(int ms)
     return QString::number(ms / 1000.0, 'g', QLocale::FloatingPointShortest);
 }
 
-// The value of `edit`, at least `least`; otherwise stops OK with a message that names the field.
+// Stops OK with `why`, named by the field.
+[[noreturn]] void refuse(const ui::Label& label, const QString& why)
+{
+    throw ui::UserError(QStringLiteral("\"%1\": %2").arg(label.caption().trimmed(), why));
+}
+
+// The number typed in `edit`, either separator; the message of a refusal quotes it as typed.
+double numberIn(const ui::Edit& edit, const ui::Label& label)
+{
+    try {
+        return input::AnySepStrToFloat(edit.text());
+    } catch (const ui::UserError&) {
+        refuse(label, input::notANumber(edit.text().trimmed()));
+    }
+}
+
+int wholeNumberIn(const ui::Edit& edit, const ui::Label& label)
+{
+    try {
+        return input::StrToInt(edit.text());
+    } catch (const ui::UserError&) {
+        refuse(label, input::notAnInteger(edit.text().trimmed()));
+    }
+}
+
+// The value of `edit`, at least `least`.
 double atLeast(const ui::Edit& edit, const ui::Label& label, double least)
 {
-    const double value = input::AnySepStrToFloat(edit.text());
+    const double value = numberIn(edit, label);
     if (!(value >= least))
-        throw ui::UserError(QStringLiteral("\"%1\": значение %2 меньше допустимого (%3)")
-                                .arg(label.caption().trimmed(), edit.text().trimmed(), QString::number(least)));
+        refuse(label, QStringLiteral("значение %1 меньше допустимого (%2)").arg(edit.text().trimmed(), QString::number(least)));
     return value;
 }
 
@@ -36,9 +60,7 @@ TParATFrm::TParATFrm(QString iniPath) : m_iniPath(std::move(iniPath))
 {
     form.BitBtn1.onClick = [this] { BitBtn1Click(); };
     form.BitBtn2.onClick = [this] { BitBtn2Click(); };
-    form.Edit2.onKeyPress = input::edtInt;
-    for (ui::Edit* e : {&form.Edit1, &form.Edit3, &form.Edit4, &form.Edit5})
-        e->onKeyPress = input::edtFloat;
+    // No key filters: every character typed stays, and OK judges the text as a whole.
 }
 
 void TParATFrm::show()
@@ -57,9 +79,9 @@ void TParATFrm::BitBtn1Click()
     settings::IniFile ini(m_iniPath);
     VerificationParameters p = VerificationParameters::read(ini);
     p.settleMs = milliseconds(form.Edit1, form.Label1);
-    const int readings = input::StrToInt(form.Edit2.text());
+    const int readings = wholeNumberIn(form.Edit2, form.Label2);
     if (readings < 1)
-        throw ui::UserError(QStringLiteral("\"%1\": нужно хотя бы одно снятие показаний").arg(form.Label2.caption()));
+        refuse(form.Label2, QStringLiteral("нужно хотя бы одно снятие показаний"));
     p.readings = readings;
     p.periodMs = milliseconds(form.Edit3, form.Label3);
     p.volumeSettleMs = milliseconds(form.Edit4, form.Label4);

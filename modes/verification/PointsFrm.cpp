@@ -1,24 +1,15 @@
 #include "modes/verification/PointsFrm.h"
 
-#include "shell/input/NumberInput.h"
 #include "shell/settings/IniFile.h"
 #include "ui/model/UserError.h"
 
 namespace verification {
 
-namespace {
-QString pointName(const ui::forms::PointsForm& form, int row)
-{
-    return form.rows.at(row)->label.caption();
-}
-}  // namespace
-
 PointsFrm::PointsFrm(QString iniPath) : m_iniPath(std::move(iniPath))
 {
     form.BitBtn1.onClick = [this] { BitBtn1Click(); };
     form.BitBtn2.onClick = [this] { BitBtn2Click(); };
-    for (int i = 0; i < ui::forms::PointsForm::Rows; ++i)
-        form.edit(i).onKeyPress = input::edtInt;
+    // No key filter: every character typed stays, so "12,5" is refused on OK, never read as 125.
 }
 
 void PointsFrm::show()
@@ -37,7 +28,7 @@ QList<int> PointsFrm::typedPoints() const
         const QString text = form.rows.at(i)->edit.text().trimmed();
         if (text.isEmpty())
             continue;
-        const QString name = pointName(form, i);
+        const QString name = ui::forms::PointsForm::pointName(i);
         bool ok = false;
         const int point = text.toInt(&ok);
         if (!ok)
@@ -49,7 +40,7 @@ QList<int> PointsFrm::typedPoints() const
                                     .arg(name, text, QString::number(MaxPoint)));
         if (const qsizetype same = points.indexOf(point); same >= 0)
             throw ui::UserError(QStringLiteral("%1: расход %2 м3/ч уже задан в точке \"%3\"")
-                                    .arg(name, text, pointName(form, rowOf.at(same))));
+                                    .arg(name, text, ui::forms::PointsForm::pointName(rowOf.at(same))));
         points.append(point);
         rowOf.append(i);
     }

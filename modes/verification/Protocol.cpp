@@ -41,6 +41,12 @@ double PointResult::maximum() const
     return *std::max_element(readings.begin(), readings.end());
 }
 
+double PointResult::errorPct() const
+{
+    Q_ASSERT(measured() && imitatedFlow);
+    return relativeErrorPct(*imitatedFlow, mean());
+}
+
 std::optional<bool> PointResult::passed() const
 {
     if (!measured() || !complete)

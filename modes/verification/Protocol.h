@@ -31,7 +31,8 @@ struct Comparison {
 
 struct PointResult {
     int point = 0;             // m3/h, as chosen
-    double imitatedFlow = 0;   // m3/h, what the module's count really imitates
+    // m3/h, what the module's count really imitates; none for a point the run never reached.
+    std::optional<double> imitatedFlow;
     double permissiblePct = 0;
     QList<double> readings;    // the meter's flow, m3/h
     bool complete = false;     // all its readings were taken
@@ -40,11 +41,11 @@ struct PointResult {
     std::optional<Comparison> current;
 
     bool measured() const { return !readings.isEmpty(); }
-    // Only for a measured point.
+    // Only for a measured point (a point is measured at the flow it imitates).
     double mean() const;
     double minimum() const;
     double maximum() const;
-    double errorPct() const { return relativeErrorPct(imitatedFlow, mean()); }
+    double errorPct() const;
     // The flow's verdict: none without readings, and for a point the run left before its last
     // reading.
     std::optional<bool> passed() const;
@@ -106,6 +107,8 @@ namespace caption {
 inline const QString MeterVolume = QStringLiteral("Объем по прибору, м3");
 inline const QString PulseVolume = QStringLiteral("Объем по импульсам, м3");
 inline const QString Current = QStringLiteral("Токовый выход, мА");
+// A point without readings, the run ended before or while it settled.
+inline const QString NotMeasured = QStringLiteral("не измерялась");
 }  // namespace caption
 
 // "не проводилась (<reason>)"

@@ -192,7 +192,8 @@ QStringList pointRow(const PointResult& p)
     QStringList readings;
     for (double r : p.readings)
         readings.append(number(r));
-    QStringList cells{QString::number(p.point), number(p.imitatedFlow), readings.join(QLatin1Char(' '))};
+    QStringList cells{QString::number(p.point), p.imitatedFlow ? number(*p.imitatedFlow) : QString(),
+                      p.measured() ? readings.join(QLatin1Char(' ')) : caption::NotMeasured};
     if (p.measured())
         cells << number(p.mean()) << number(p.minimum()) << number(p.maximum()) << number(p.errorPct());
     else
@@ -223,15 +224,25 @@ QStringList skippedRow(const QString& caption, const QString& reason)
 
 bool parsePoint(const QStringList& cells, PointResult& p)
 {
-    if (cells.size() != kPointColumns.size() || !toInt(cells[0], p.point) || !toDouble(cells[1], p.imitatedFlow)
-        || !toDouble(cells[7], p.permissiblePct))
+    if (cells.size() != kPointColumns.size() || !toInt(cells[0], p.point) || !toDouble(cells[7], p.permissiblePct))
         return false;
-    for (const QString& item : cells[2].split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        double reading = 0;
-        if (!toDouble(item, reading))
+    if (!cells[1].isEmpty()) {
+        double imitated = 0;
+        if (!toDouble(cells[1], imitated))
             return false;
-        p.readings.append(reading);
+        p.imitatedFlow = imitated;
     }
+    if (cells[2] != caption::NotMeasured) {
+        for (const QString& item : cells[2].split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            double reading = 0;
+            if (!toDouble(item, reading))
+                return false;
+            p.readings.append(reading);
+        }
+    }
+    // Readings are taken at an imitated flow.
+    if (p.measured() && !p.imitatedFlow)
+        return false;
     // Only a complete point has a verdict.
     p.complete = !cells[8].isEmpty();
     if (cells[kCurrentColumn].isEmpty())

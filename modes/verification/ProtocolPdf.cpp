@@ -41,6 +41,8 @@ QString verdict(std::optional<bool> passed)
 
 QString readingsText(const PointResult& p)
 {
+    if (!p.measured())
+        return caption::NotMeasured;
     QStringList items;
     for (double r : p.readings)
         items.append(fixed(r));
@@ -56,7 +58,7 @@ QString pointsTable(const Protocol& protocol)
                   "th");
     for (const PointResult& p : protocol.points) {
         const bool m = p.measured();
-        html += cells({QString::number(p.point), fixed(p.imitatedFlow), readingsText(p), m ? fixed(p.mean()) : QString(),
+        html += cells({QString::number(p.point), p.imitatedFlow ? fixed(*p.imitatedFlow) : QString(), readingsText(p), m ? fixed(p.mean()) : QString(),
                        m ? fixed(p.minimum()) : QString(), m ? fixed(p.maximum()) : QString(),
                        m ? fixed(p.errorPct()) : QString(), fixed(p.permissiblePct, 2), verdict(p.passed())});
     }

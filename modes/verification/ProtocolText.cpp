@@ -36,15 +36,17 @@ QStringList protocolLines(const Protocol& p)
                           .arg(p.autoCirculations)
                           .arg(fixed(p.delayNs))};
     for (const PointResult& point : p.points) {
-        QString line = QStringLiteral("Точка %1 м3/ч (имитация %2): ").arg(point.point).arg(fixed(point.imitatedFlow));
+        QString line = QStringLiteral("Точка %1 м3/ч").arg(point.point);
+        if (point.imitatedFlow)
+            line += QStringLiteral(" (имитация %1)").arg(fixed(*point.imitatedFlow));
         if (point.measured())
-            line += QStringLiteral("показаний %1, среднее %2, мин. %3, макс. %4, погрешность %5 % (допустимая %6 %) — ")
+            line += QStringLiteral(": показаний %1, среднее %2, мин. %3, макс. %4, погрешность %5 % (допустимая %6 %) — %7")
                         .arg(point.readings.size())
                         .arg(fixed(point.mean()), fixed(point.minimum()), fixed(point.maximum()), fixed(point.errorPct()),
-                             fixed(point.permissiblePct, 2));
+                             fixed(point.permissiblePct, 2), verdict(point.passed()));
         else
-            line += QStringLiteral("не измерена — ");
-        lines.append(line + verdict(point.passed()));
+            line += QStringLiteral(": ") + caption::NotMeasured;
+        lines.append(line);
     }
     for (const CheckRow& row : checkRows(p))
         lines.append(row.comparison ? checkLine(row.caption, *row.comparison)

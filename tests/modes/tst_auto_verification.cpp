@@ -186,7 +186,8 @@ private Q_SLOTS:
         QCOMPARE(p.points.size(), kPoints.size());
         for (const PointResult& point : p.points) {
             QCOMPARE(point.readings.size(), 2);
-            QVERIFY2(qAbs(point.imitatedFlow - point.point) < 0.05 * point.point, qPrintable(QString::number(point.imitatedFlow)));
+            QVERIFY(point.imitatedFlow);
+            QVERIFY2(qAbs(*point.imitatedFlow - point.point) < 0.05 * point.point, qPrintable(QString::number(*point.imitatedFlow)));
             // The meter reads the imitated flow off by its error and a little noise.
             QVERIFY2(qAbs(point.errorPct() - meterError) < 0.3, qPrintable(QString::number(point.errorPct())));
         }
@@ -447,7 +448,7 @@ private Q_SLOTS:
         QCOMPARE(f.EdtPermissibleError.text(), QStringLiteral("1"));
 
         f.BtnStart.click();
-        QCOMPARE(b.dialogs.lastMessage(), QStringLiteral("Введите заводской номер прибора: по нему назван протокол"));
+        QCOMPARE(b.dialogs.lastMessage(), QStringLiteral("Заполните поле \"Заводской номер\": по нему назван протокол"));
         QVERIFY(!b.verification.running());
 
         f.EdtSerial.setText(kMeter.serialNumber);
@@ -583,6 +584,142 @@ private Q_SLOTS:
         QVERIFY(!f.BtnStop.isEnabled());
         QCOMPARE(b.bench->requests.size(), requests);
         QCOMPARE(storedPermissibleError(b.ctx().PriborType), std::optional(1.5));
+    }
+
+    // Typed key by key: no character is dropped, so "0,8x" is refused as typed, not run as 0.8.
+    void runWindowKeepsEveryKeyOfThePermissibleError()
+    {
+        Bench b;
+        settings::IniFile ini(settings::ztaIniPath());
+        QVERIFY(quickParameters(0).write(ini));
+        ui::forms::AutoVerificationForm& f = openRunWindow(b);
+        f.EdtPermissibleError.setText(QString());
+        f.EdtPermissibleError.typeText(QStringLiteral("0,8x"));
+        QCOMPARE(f.EdtPermissibleError.text(), QStringLiteral("0,8x"));
+        f.BtnStart.click();
+        QCOMPARE(b.dialogs.messages, QStringList{kPermissibleErrorField + input::notANumber(QStringLiteral("0,8x"))});
+        QVERIFY(!b.main->autoVerification.running());
+    }
+
+    void runWindowRefusesAMissingIdentity_data()
+    {
+        QTest::addColumn<QString>("serial");
+        QTest::addColumn<QString>("verifier");
+        QTest::addColumn<QString>("message");
+        const QString noSerial = QStringLiteral("Заполните поле \"Заводской номер\": по нему назван протокол");
+        const QString noVerifier = QStringLiteral("Заполните поле \"Поверитель\": он указывается в протоколе");
+        QTest::newRow("no serial number") << QString() << kMeter.operatorName << noSerial;
+        QTest::newRow("a serial number of blanks") << QStringLiteral("   ") << kMeter.operatorName << noSerial;
+        QTest::newRow("no verifier") << kMeter.serialNumber << QString() << noVerifier;
+        QTest::newRow("a verifier of blanks") << kMeter.serialNumber << QStringLiteral(" \t ") << noVerifier;
+        QTest::newRow("neither: the serial number first") << QString() << QString() << noSerial;
+    }
+
+    void runWindowRefusesAMissingIdentity()
+    {
+        QFETCH(QString, serial);
+        QFETCH(QString, verifier);
+        QFETCH(QString, message);
+        Bench b;
+        settings::IniFile ini(settings::ztaIniPath());
+        QVERIFY(quickParameters(0).write(ini));
+        ui::forms::AutoVerificationForm& f = openRunWindow(b);
+        f.EdtSerial.setText(serial);
+        f.EdtOperator.setText(verifier);
+        const int requests = b.bench->requests.size();
+        f.BtnStart.click();
+        QCOMPARE(b.dialogs.messages, QStringList{message});
+        QVERIFY(!b.main->autoVerification.running());
+        QCOMPARE(b.bench->requests.size(), requests);
+        // Nothing the operator typed is lost, and the window stays ready for another try.
+        QCOMPARE(f.EdtSerial.text(), serial);
+        QCOMPARE(f.EdtOperator.text(), verifier);
+        QCOMPARE(f.EdtOwner.text(), kMeter.owner);
+        QVERIFY(f.EdtSerial.isEnabled());
+        QVERIFY(f.BtnStart.isEnabled());
+        QVERIFY(!f.BtnStop.isEnabled());
+    }
+
+    // What the protocol records cannot change under a run: from its first waited step, while the
+    // bench is still being prepared, to its end.
+    void runWindowLocksTheMeterWhileItRuns()
+    {
+        Bench b;
+        settings::IniFile ini(settings::ztaIniPath());
+        QVERIFY(quickParameters(0).write(ini));
+        ui::forms::AutoVerificationForm& f = openRunWindow(b);
+        const std::array<ui::Control*, 5> locked{&f.EdtSerial, &f.EdtOwner, &f.EdtOperator, &f.EdtPermissibleError, &f.BtnStart};
+        const auto enabledOnes = [&] {
+            QStringList names;
+            for (const ui::Control* c : locked)
+                if (c->isEnabled())
+                    names.append(c->name());
+            return names;
+        };
+        std::optional<QStringList> duringPreparation;
+        QTimer::singleShot(0, &f, [&] { duringPreparation = enabledOnes(); });
+        f.BtnStart.click();
+        QVERIFY2(b.main->autoVerification.running(), qPrintable(b.dialogs.lastMessage()));
+        QVERIFY(duringPreparation);
+        QCOMPARE(*duringPreparation, QStringList());
+        QCOMPARE(enabledOnes(), QStringList());
+        QVERIFY(f.BtnStop.isEnabled());
+
+        f.BtnStop.click();
+        QVERIFY(QTest::qWaitFor([&] { return !b.main->autoVerification.running(); }, kRunTimeoutMs));
+        QCOMPARE(enabledOnes().size(), qsizetype(locked.size()));
+        QVERIFY(!f.BtnStop.isEnabled());
+        QCOMPARE(b.main->autoVerification.protocol().meter, kMeter);
+    }
+
+    void runWindowShowsTheConclusion_data()
+    {
+        QTest::addColumn<double>("meterError");
+        QTest::addColumn<bool>("stop");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<ui::Color>("color");
+        QTest::newRow("fit") << 0.3 << false << QStringLiteral("Годен") << ui::colors::Green;
+        QTest::newRow("unfit") << 1.5 << false << QStringLiteral("Не годен") << ui::colors::Red;
+        QTest::newRow("stopped") << 0.3 << true << QStringLiteral("Поверка не завершена: ") + AutoVerification::kStopped
+                                 << ui::colors::Default;
+    }
+
+    void runWindowShowsTheConclusion()
+    {
+        QFETCH(double, meterError);
+        QFETCH(bool, stop);
+        QFETCH(QString, caption);
+        QFETCH(ui::Color, color);
+        Bench b(meterError);
+        settings::IniFile ini(settings::ztaIniPath());
+        QVERIFY(quickParameters(0).write(ini));
+        ui::forms::AutoVerificationForm& f = openRunWindow(b);
+        const AutoVerification& run = b.main->autoVerification;
+        f.BtnStart.click();
+        QVERIFY2(run.running(), qPrintable(b.dialogs.lastMessage()));
+        if (stop) {
+            QVERIFY(QTest::qWaitFor([&] { return run.protocol().points.first().complete || !run.running(); }, kRunTimeoutMs));
+            f.BtnStop.click();
+        }
+        QVERIFY(QTest::qWaitFor([&] { return !run.running(); }, kRunTimeoutMs));
+        QCOMPARE(f.LblProgress.caption(), caption);
+        QCOMPARE(f.LblProgress.font().color, color);
+        QVERIFY(f.LblProgress.font().style.bold);
+        if (stop) {
+            // The last point was never reached: no imitation of 0 stands in for it.
+            QVERIFY(!run.protocol().points.last().imitatedFlow);
+            const QStringList lines = b.main->autoVerificationWindow.protocolForm.MemoProtocol.lines();
+            QVERIFY2(lines.contains(QStringLiteral("Точка 40 м3/ч: не измерялась")), qPrintable(lines.join(QLatin1Char('\n'))));
+        }
+
+        // The next run shows its progress again, not in the colour of the last conclusion.
+        f.BtnStart.click();
+        QVERIFY(run.running());
+        QVERIFY(f.LblProgress.caption().startsWith(QStringLiteral("Точка 1 из 3")));
+        QCOMPARE(f.LblProgress.font().color, ui::colors::Default);
+        QVERIFY(!f.LblProgress.font().style.bold);
+        f.BtnStop.click();
+        QVERIFY(QTest::qWaitFor([&] { return !run.running(); }, kRunTimeoutMs));
     }
 
     void refusedStarts_data()

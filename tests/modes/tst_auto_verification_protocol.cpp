@@ -326,6 +326,53 @@ private Q_SLOTS:
         }
     }
 
+    // A point the run never reached, and one it left while the flow settled: the window's text,
+    // the PDF and the CSV say it was not measured, and the CSV reads it back as it was.
+    void pointWithoutReadingsReadsNotMeasured_data()
+    {
+        QTest::addColumn<std::optional<double>>("imitated");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("pdfCells");
+        QTest::addColumn<QString>("csvRow");
+        QTest::newRow("never reached") << std::optional<double>() << QStringLiteral("Точка 300 м3/ч: не измерялась")
+                                       << QStringLiteral("<td>300</td><td></td><td>не измерялась</td>")
+                                       << QStringLiteral("300;;не измерялась;;;;;0.8;;;;;;");
+        QTest::newRow("left while settling") << std::optional<double>(300.25)
+                                             << QStringLiteral("Точка 300 м3/ч (имитация 300.250): не измерялась")
+                                             << QStringLiteral("<td>300</td><td>300.250</td><td>не измерялась</td>")
+                                             << QStringLiteral("300;300.25;не измерялась;;;;;0.8;;;;;;");
+    }
+    void pointWithoutReadingsReadsNotMeasured()
+    {
+        QFETCH(std::optional<double>, imitated);
+        QFETCH(QString, line);
+        QFETCH(QString, pdfCells);
+        QFETCH(QString, csvRow);
+        Protocol p = fullProtocol();
+        p.points[2] = PointResult{300, imitated, 0.8, {}, false, std::nullopt};
+        const QStringList text = protocolLines(p);
+        QVERIFY2(text.contains(line), qPrintable(text.join(QLatin1Char('\n'))));
+        const QString html = protocolHtml(p);
+        QVERIFY2(html.contains(pdfCells), qPrintable(html));
+        const QByteArray csv = protocolCsv(p);
+        QVERIFY2(QString::fromUtf8(csv).contains(QStringLiteral("\r\n") + csvRow + QStringLiteral("\r\n")), csv.constData());
+        QString error;
+        const std::optional<Protocol> read = parseProtocolCsv(csv, &error);
+        QVERIFY2(read, qPrintable(error));
+        QVERIFY(*read == p);
+    }
+
+    void csvRefusesReadingsWithoutTheirImitation()
+    {
+        QByteArray csv = protocolCsv(fullProtocol());
+        const QByteArray row = "\r\n30;30;";
+        QVERIFY(csv.contains(row));
+        csv.replace(row, "\r\n30;;");
+        QString error;
+        QVERIFY(!parseProtocolCsv(csv, &error));
+        QCOMPARE(error, QStringLiteral("строка точки повреждена"));
+    }
+
     void csvReadsBackTheSameProtocol_data()
     {
         QTest::addColumn<Protocol>("protocol");

@@ -91,8 +91,12 @@ private Q_SLOTS:
                                            << QStringLiteral("\"Переходной процесс после переключения расхода, с\": значение -1 меньше допустимого (0)");
         QTest::newRow("no readings") << 1 << QStringLiteral("0")
                                      << QStringLiteral("\"Количество снятий показаний прибора на каждом расходе\": нужно хотя бы одно снятие показаний");
-        QTest::newRow("readings not whole") << 1 << QStringLiteral("2.5") << input::notAnInteger(QStringLiteral("2.5"));
-        QTest::newRow("period not a number") << 2 << QStringLiteral("abc") << input::notANumber(QStringLiteral("abc"));
+        QTest::newRow("readings not whole") << 1 << QStringLiteral("2.5")
+                                            << QStringLiteral("\"Количество снятий показаний прибора на каждом расходе\": ")
+                                                   + input::notAnInteger(QStringLiteral("2.5"));
+        QTest::newRow("period not a number") << 2 << QStringLiteral("abc")
+                                             << QStringLiteral("\"Период между снятиями показаний прибора, с\": ")
+                                                    + input::notANumber(QStringLiteral("abc"));
         QTest::newRow("negative volume") << 4 << QStringLiteral("-0.5")
                                          << QStringLiteral("\"Набираемый объём при поверке объёма, м3\": значение -0.5 меньше допустимого (0)");
     }
@@ -115,6 +119,42 @@ private Q_SLOTS:
         QCOMPARE(VerificationParameters::read(settings::IniFile(w.path())), kStored);
     }
 
+    // Typed key by key as the operator does: no character is dropped, so a text that is not the
+    // field's number is refused on OK, naming the field, instead of being read as another value.
+    void keysAreKeptAndJudgedOnOk_data()
+    {
+        QTest::addColumn<int>("edit");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("readings with a decimal comma")
+            << 1 << QStringLiteral("2,5")
+            << QStringLiteral("\"Количество снятий показаний прибора на каждом расходе\": ") + input::notAnInteger(QStringLiteral("2,5"));
+        QTest::newRow("settling with a letter")
+            << 0 << QStringLiteral("1o")
+            << QStringLiteral("\"Переходной процесс после переключения расхода, с\": ") + input::notANumber(QStringLiteral("1o"));
+        QTest::newRow("volume with two separators")
+            << 4 << QStringLiteral("0,2.5")
+            << QStringLiteral("\"Набираемый объём при поверке объёма, м3\": ") + input::notANumber(QStringLiteral("0,2.5"));
+    }
+    void keysAreKeptAndJudgedOnOk()
+    {
+        QFETCH(int, edit);
+        QFETCH(QString, keys);
+        QFETCH(QString, message);
+        Window w;
+        settings::IniFile ini(w.path());
+        QVERIFY(kStored.write(ini));
+        w.frm.show();
+        ui::Edit* edits[] = {&w.frm.form.Edit1, &w.frm.form.Edit2, &w.frm.form.Edit3, &w.frm.form.Edit4, &w.frm.form.Edit5};
+        edits[edit]->setText(QString());
+        edits[edit]->typeText(keys);
+        QCOMPARE(edits[edit]->text(), keys);
+        w.frm.form.BitBtn1.click();
+        QCOMPARE(w.dialogs.messages, QStringList{message});
+        QVERIFY(w.frm.form.isVisible());
+        QCOMPARE(VerificationParameters::read(settings::IniFile(w.path())), kStored);
+    }
+
     void cancelStoresNothing()
     {
         Window w;
@@ -132,7 +172,7 @@ private Q_SLOTS:
         const ui::forms::ParATForm& f = w.frm.form;
         QCOMPARE(f.caption(), QStringLiteral("Параметры процесса автоматического тестирования"));
         QVERIFY(f.stayOnTop);
-        QCOMPARE(f.Label3.caption(), QStringLiteral("Период между снятиями показаний прибора, "));
+        QCOMPARE(f.Label3.caption(), QStringLiteral("Период между снятиями показаний прибора, с"));
         QVERIFY(f.BitBtn1.isDefault);
         QVERIFY(f.BitBtn2.isCancel);
     }

@@ -70,6 +70,50 @@ private Q_SLOTS:
         QCOMPARE(w.stored(), kStored);
     }
 
+    // Typed key by key as the operator does: nothing typed is dropped, so a point that is not
+    // whole is refused on OK rather than read as another number.
+    void keysAreKeptAndJudgedOnOk_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("decimal comma") << "12,5" << "Точка 1: \"12,5\" не целое число м3/ч";
+        QTest::newRow("decimal point") << "12.5" << "Точка 1: \"12.5\" не целое число м3/ч";
+        QTest::newRow("a letter inside") << "1o5" << "Точка 1: \"1o5\" не целое число м3/ч";
+        QTest::newRow("two numbers") << "12 5" << "Точка 1: \"12 5\" не целое число м3/ч";
+    }
+    void keysAreKeptAndJudgedOnOk()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, message);
+        Window w;
+        w.frm.show();
+        w.type({});
+        w.frm.form.edit(0).typeText(keys);
+        QCOMPARE(w.frm.form.edit(0).text(), keys);
+        w.frm.form.BitBtn1.click();
+        QCOMPARE(w.dialogs.messages, QStringList{message});
+        QVERIFY(w.frm.form.isVisible());
+        QCOMPARE(w.stored(), kStored);
+    }
+
+    void wholePointTypedByKeysIsStored()
+    {
+        Window w;
+        w.frm.show();
+        w.type({});
+        w.frm.form.edit(0).typeText(QStringLiteral("125"));
+        w.frm.form.BitBtn1.click();
+        QVERIFY2(w.dialogs.messages.isEmpty(), qPrintable(w.dialogs.lastMessage()));
+        QCOMPARE(w.stored(), QList<int>{125});
+    }
+
+    void everyPointNamesItsUnit()
+    {
+        Window w;
+        for (int i = 0; i < ui::forms::PointsForm::Rows; ++i)
+            QCOMPARE(w.frm.form.rows.at(i)->label.caption(), QStringLiteral("Точка %1, м3/ч").arg(i + 1));
+    }
+
     void storesThePointsInTheOrderTyped()
     {
         Window w;

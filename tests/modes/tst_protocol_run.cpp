@@ -44,6 +44,7 @@ private Q_SLOTS:
         ui::forms::AutoVerificationForm& run = m.autoVerificationWindow.form;
         QVERIFY(run.isVisible());
         run.EdtSerial.setText(QStringLiteral("ДТК 17/3"));
+        run.EdtOperator.setText(QStringLiteral("Петров П. П."));
         run.BtnStart.click();
         QVERIFY2(m.autoVerification.running(), qPrintable(b.dialogs.lastMessage()));
         // The page shows the run's progress as its window does.
@@ -62,8 +63,9 @@ private Q_SLOTS:
         QCOMPARE(p.points.size(), 2);
         QCOMPARE(p.meter.serialNumber, QString("ДТК 17/3"));
         QVERIFY(!protocolWindow.MemoProtocol.lines().isEmpty());
-        QCOMPARE(run.LblProgress.caption(), QString("Поверка завершена"));
-        QCOMPARE(page.LblRunProgress.caption(), QString("Поверка завершена"));
+        // The conclusion, on the page as in the window.
+        QCOMPARE(run.LblProgress.caption(), verification::conclusionText(p.conclusion()));
+        QCOMPARE(page.LblRunProgress.caption(), verification::conclusionText(p.conclusion()));
         QCOMPARE(page.PBRun.position(), page.PBRun.maximum());
 
         b.dialogs.clear();
@@ -102,6 +104,7 @@ private Q_SLOTS:
         channels[chosen]->click();
         m.form.protocol.BtnAutoVerification.click();
         m.autoVerificationWindow.form.EdtSerial.setText(QStringLiteral("7"));
+        m.autoVerificationWindow.form.EdtOperator.setText(QStringLiteral("Петров П. П."));
         m.autoVerificationWindow.form.BtnStart.click();
         QVERIFY(QTest::qWaitFor([&] { return m.autoVerificationWindow.protocolForm.isVisible(); }, kRunTimeoutMs));
         const verification::Protocol& p = m.autoVerification.protocol();

@@ -39,8 +39,10 @@ AutoVerificationForm::AutoVerificationForm()
     // A number of a few digits.
     EdtPermissibleError.setGeometry(186, 112, 80, 24);
 
-    LblProgress.setGeometry(8, 166, 404, 18);
-    PB.setGeometry(8, 188, 404, 20);
+    // Two lines: at the end it says why a run is not complete.
+    LblProgress.setGeometry(8, 164, 404, 36);
+    LblProgress.wordWrap = true;
+    PB.setGeometry(8, 206, 404, 20);
 
     BtnStart.setCaption(QStringLiteral("Начать поверку"));
     BtnStart.setGeometry(8, 244, 150, 26);

@@ -1,7 +1,7 @@
 #pragma once
 // The window "Автоматическая поверка": the meter's identity for the protocol, the permissible
 // error of its type, the start and stop of the run, and its progress (the point in work and the
-// time left).
+// time left, then the run's conclusion).
 #include "ui/model/Form.h"
 
 namespace ui::forms {

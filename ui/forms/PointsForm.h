@@ -1,6 +1,7 @@
 #pragma once
 // The window "Набор поверочных точек, м3/ч": the flows of the automatic verification, one per
-// edit in the order the run takes them; an empty edit is no point.
+// edit in the order the run takes them; an empty edit is no point. Each edit's label names the
+// point and its unit.
 #include "ui/model/Form.h"
 
 #include <array>
@@ -14,6 +15,9 @@ public:
     static constexpr int Rows = 10;
 
     PointsForm();
+
+    // "Точка 3" for i = 2: how messages name the point.
+    static QString pointName(int i);
 
     struct Row {
         Row(ui::Form* form, const char* labelName, const char* editName)
