@@ -99,9 +99,11 @@ void MBComMaster::WriteHoldBins(int qid, int period, int binAddres, const QVaria
     submit(make(Request::Op::WriteCoil, qid, period, binAddres, 1, DataType::Bool, value));
 }
 
-void MBComMaster::GetDeviceName(int qid)
+void MBComMaster::GetDeviceName(int qid, const Patience& patience)
 {
-    submit(make(Request::Op::DeviceName, qid, 0, 0, 0, DataType::UInt8));
+    Request r = make(Request::Op::DeviceName, qid, 0, 0, 0, DataType::UInt8);
+    r.patience = patience;
+    submit(r);
 }
 
 }  // namespace comm

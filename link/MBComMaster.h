@@ -66,7 +66,8 @@ public:
     void ReadHoldBins(int qid, int period, int binAddres, int dataCount);
     void WriteHoldRegs(int qid, int period, int regAddres, const QVariant& value);
     void WriteHoldBins(int qid, int period, int binAddres, const QVariant& value);
-    void GetDeviceName(int qid);
+    // patience: this request's own time-out and retries instead of the line's.
+    void GetDeviceName(int qid, const Patience& patience = {});
     virtual void FreeTask(int qid) = 0;
     virtual void FreeAllTasks() = 0;
 
