@@ -132,9 +132,11 @@ void MBComMaster::WriteHoldBins(int qid, int period, int binAddres, const QVaria
     dispatch(make(Request::Op::WriteCoil, qid, period, binAddres, 1, DataType::Bool, value));
 }
 
-void MBComMaster::GetDeviceName(int qid)
+void MBComMaster::GetDeviceName(int qid, const Patience& patience)
 {
-    dispatch(make(Request::Op::DeviceName, qid, 0, 0, 0, DataType::UInt8));
+    Request r = make(Request::Op::DeviceName, qid, 0, 0, 0, DataType::UInt8);
+    r.patience = patience;
+    dispatch(r);
 }
 
 }  // namespace comm

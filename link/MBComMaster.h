@@ -68,7 +68,8 @@ public:
     void ReadHoldBins(int qid, int period, int binAddres, int dataCount);
     void WriteHoldRegs(int qid, int period, int regAddres, const QVariant& value);
     void WriteHoldBins(int qid, int period, int binAddres, const QVariant& value);
-    void GetDeviceName(int qid);
+    // patience: this request's own time-out and retries instead of the line's.
+    void GetDeviceName(int qid, const Patience& patience = {});
     // Writes registers of every module on the line at once, whatever DeviceAddres says.
     void BroadcastHoldRegs(int qid, int regAddres, const QVariant& value);
     virtual void FreeTask(int qid) = 0;

@@ -4,7 +4,17 @@
 
 #include <QVariant>
 
+#include <optional>
+
 namespace comm {
+
+// How long a request waits for its answer and how often it is sent again without one; what is
+// not set is the line's own (AnswerDelay, Retries). A request whose answer is short on the wire
+// need not wait as long as the line's slowest exchange.
+struct Patience {
+    std::optional<int> answerDelayMs;
+    std::optional<int> retries;
+};
 
 struct Request {
     enum class Op { ReadHolding, ReadInput, ReadCoils, WriteRegisters, WriteCoil, DeviceName };
@@ -18,6 +28,7 @@ struct Request {
     int count = 1;       // values to read
     DataType type = DataType::UInt16;
     QVariant value;      // values to write: one typed value or a QVariantList of them
+    Patience patience;
 
     // The Modbus function code the request uses.
     int function() const;

@@ -31,10 +31,6 @@ QString RtuLine::open(const PortSettings& s)
     client->setConnectionParameter(QModbusDevice::SerialDataBitsParameter, QSerialPort::Data8);
     client->setConnectionParameter(QModbusDevice::SerialParityParameter, QSerialPort::NoParity);
     client->setConnectionParameter(QModbusDevice::SerialStopBitsParameter, QSerialPort::OneStop);
-    // Qt ignores a time-out under 10 ms and keeps its own second; the shortest it honours is
-    // the nearest to what was asked.
-    client->setTimeout(std::max(s.answerDelayMs, 10));
-    client->setNumberOfRetries(s.retries);
     auto* port = qobject_cast<QSerialPort*>(client->device());
     Q_ASSERT(port);
     if (!client->connectDevice() || client->state() != QModbusDevice::ConnectedState) {
@@ -46,6 +42,8 @@ QString RtuLine::open(const PortSettings& s)
     if (s.rs485)
         enableRs485(int(port->handle()));  // a port without direction control works as it is
     m_port = s.port;
+    m_answerDelayMs = s.answerDelayMs;
+    m_retries = s.retries;
     m_interFrameDelayUs = s.interFrameDelayUs;
     client->setInterFrameDelay(m_interFrameDelayUs);
     connect(client.get(), &QModbusDevice::errorOccurred, this, &RtuLine::onClientError);
@@ -87,6 +85,7 @@ std::optional<Answer> RtuLine::start(const Request& r)
         return answerOf(r, *refused);
     const Outgoing& out = std::get<Outgoing>(prepared);
     const QModbusRequest sent = requestPdu(out);
+    usePatience(r.patience);
     QModbusReply* reply = nullptr;
     switch (out.kind) {
     case Outgoing::Kind::Read: reply = m_client->sendReadRequest(out.unit, r.address); break;
@@ -104,6 +103,16 @@ std::optional<Answer> RtuLine::start(const Request& r)
     connect(reply, &QModbusReply::finished, reply, &QObject::deleteLater);
     connect(reply, &QModbusReply::finished, this, [this, reply, r, sent] { onReplyFinished(reply, r, sent); });
     return std::nullopt;
+}
+
+// Qt takes the retries when a request is queued and the time-out at each try; with one
+// exchange at a time, both set just before it apply to it alone.
+void RtuLine::usePatience(const Patience& own)
+{
+    // Qt ignores a time-out under 10 ms and keeps the one before; the shortest it honours is
+    // the nearest to what was asked.
+    m_client->setTimeout(std::max(own.answerDelayMs.value_or(m_answerDelayMs), 10));
+    m_client->setNumberOfRetries(std::max(own.retries.value_or(m_retries), 0));
 }
 
 void RtuLine::abandon()

@@ -57,12 +57,16 @@ private:
     void onReplyFinished(QModbusReply* reply, const Request& r, const QModbusRequest& sent);
     void onClientError();
     void useLowLatency(int fd);
+    // The request's own time-out and retries, the line's where it has none.
+    void usePatience(const Patience& own);
 
     const QLoggingCategory& m_trace;
     QString m_port;
     std::unique_ptr<RtuClient> m_client;  // a fresh one per opening: Qt keeps the longest inter-frame delay ever set
     QPointer<QModbusReply> m_current;
     int m_interFrameDelayUs = 0;
+    int m_answerDelayMs = 0;  // the line's own time-out and retries, from its opening
+    int m_retries = 0;
 };
 
 }  // namespace comm::rtu

@@ -567,6 +567,53 @@ private Q_SLOTS:
         QCOMPARE(log().last(1).result, int(comm::ResultNoAnswer));
     }
 
+    // A request with its own time-out and retries waits and repeats by them; the next request
+    // without its own is back on the line's.
+    void requestsOwnPatience_data()
+    {
+        QTest::addColumn<int>("lineDelayMs");
+        QTest::addColumn<int>("lineRetries");
+        QTest::addColumn<int>("slowMs");  // how late the module answers; 0: it is silent
+        QTest::addColumn<int>("ownDelayMs");
+        QTest::addColumn<int>("ownRetries");
+        QTest::addColumn<int>("ownResult");
+        QTest::addColumn<int>("ownTries");
+        QTest::addColumn<int>("lineResult");
+        QTest::addColumn<int>("lineTries");
+        QTest::newRow("more retries") << 100 << 1 << 0 << 20 << 3 << int(comm::ResultNoAnswer) << 4
+                                      << int(comm::ResultNoAnswer) << 2;
+        QTest::newRow("shorter time-out") << 1000 << 0 << 150 << 50 << 0 << int(comm::ResultNoAnswer) << 1 << 0 << 1;
+    }
+    void requestsOwnPatience()
+    {
+        REQUIRE_SIMULATOR(*line);
+        QFETCH(int, lineDelayMs);
+        QFETCH(int, lineRetries);
+        QFETCH(int, slowMs);
+        QFETCH(int, ownDelayMs);
+        QFETCH(int, ownRetries);
+        QFETCH(int, ownResult);
+        QFETCH(int, ownTries);
+        QFETCH(int, lineResult);
+        QFETCH(int, lineTries);
+        reconnect(lineDelayMs, lineRetries);
+        sim::FaultSpec f = slowMs ? slow(slowMs) : sim::FaultSpec{Fault::Silent};
+        simulator()->setFault(Module::Imr, f);
+
+        int heard = simulator()->requestCount(Module::Imr);
+        master().GetDeviceName(1, comm::Patience{ownDelayMs, ownRetries});
+        QVERIFY(log().waitFor(1));
+        QCOMPARE(log().last(1).result, ownResult);
+        QTRY_COMPARE(simulator()->requestCount(Module::Imr) - heard, ownTries);
+
+        QTest::qWait(slowMs);  // let a late answer pass
+        heard = simulator()->requestCount(Module::Imr);
+        master().GetDeviceName(2);
+        QVERIFY(log().waitFor(2));
+        QCOMPARE(log().last(2).result, lineResult);
+        QCOMPARE(simulator()->requestCount(Module::Imr) - heard, lineTries);
+    }
+
     void notConnected_data()
     {
         QTest::addColumn<QString>("state");

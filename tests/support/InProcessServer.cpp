@@ -190,7 +190,8 @@ Answer InProcessServer::exchange(const comm::Request& r, qint64* answerDelayUs)
         finished.setError(QModbusDevice::TimeoutError, QStringLiteral("Request timeout."));
     };
     const QByteArray& frame = reply ? reply->frame : QByteArray();
-    if (!reply || reply->delayUs > qint64(AnswerDelay()) * 1000) {
+    const int answerDelayMs = r.patience.answerDelayMs.value_or(AnswerDelay());
+    if (!reply || reply->delayUs > qint64(answerDelayMs) * 1000) {
         timeOut(std::nullopt);
     } else if (!sim::hasValidCrc(frame) || frame.size() < 4) {
         timeOut(QModbusDevice::ResponseCrcError);
