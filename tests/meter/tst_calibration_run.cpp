@@ -1,6 +1,6 @@
 // The current-output calibration of the multi-channel meter inside the main window, on the
 // simulated meter and bench: the meter line's other traffic (a channel choice restarts the
-// polling) cancels none of its writes.
+// polling) cancels none of its writes, and only currents this run measured reach the meter.
 #include "../modes/Workbench.h"
 
 #include "link/Result.h"
@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kModeReg = 60;            // slot 1's calibration mode: 1 running, 0 stopped
 constexpr int kTableReg = 0xC02C;       // point k of slot 1 at kTableReg + 4k, a float
+constexpr int kPointQid = 31;           // slot 1's point write
 constexpr int kTableQid = 33;           // slot 1's table write of point 0; points 1..3 follow
 constexpr int kStopQid = -29;           // slot 1's stop write
 constexpr int kFirstChannelFlowReg = 49592;  // polled once channel 1 is chosen; channel 2 follows
@@ -116,6 +117,51 @@ private Q_SLOTS:
         for (int k = 0; k < 4; ++k)
             QVERIFY2(qAbs(tableValue(c.equipment, k) - nominal[k]) < 0.2f, qPrintable(QString::number(tableValue(c.equipment, k))));
         QTRY_COMPARE(c.ctx().Pribor.RegQ, kFirstChannelFlowReg + 2);  // the click took effect: the second channel is polled
+    }
+
+    void silentCurrentMeterWritesNothing_data()
+    {
+        QTest::addColumn<bool>("runBefore");  // a full calibration left its currents behind
+        QTest::addColumn<int>("silentFrom");  // the point from which the current meter is silent
+        QTest::addColumn<QString>("message");
+        QTest::newRow("first run, silent from 0 mA") << false << 0 << "Ток 0 мА не измерен: ИПТ не ответил\rПроверьте подключение ИПТ";
+        QTest::newRow("second run, silent from 5 mA") << true << 2 << "Ток 5 мА не измерен: ИПТ не ответил\rПроверьте подключение ИПТ";
+        QTest::newRow("second run, silent at 20 mA") << true << 3 << "Ток 20 мА не измерен: ИПТ не ответил\rПроверьте подключение ИПТ";
+    }
+    void silentCurrentMeterWritesNothing()
+    {
+        QFETCH(bool, runBefore);
+        QFETCH(int, silentFrom);
+        SlotCalibration c;
+        QVERIFY(c.ready);
+        auto& calibrate = c.main->KsForm1.form.btnCalib1;
+        if (runBefore) {
+            calibrate.click();
+            QVERIFY2(c.dialogs.messages.isEmpty(), qPrintable(c.dialogs.messages.join('|')));
+            QTRY_COMPARE(c.tableStatus(), QStringList(4, QStringLiteral("Записано")));
+        }
+        // Marks the table, so that any write shows.
+        for (int k = 0; k < 4; ++k)
+            c.equipment.setHolding(sim::Module::Meter, kTableReg + 4 * k, 0xFFFF);
+        int points = 0;
+        QObject::connect(c.meter, &comm::MBComMaster::OnExchange, c.meter, [&](int qid) {
+            if (qid == kPointQid && points++ == silentFrom)
+                c.equipment.setFault(sim::Module::Ipt, {sim::Fault::Silent});
+        });
+        c.meter->requests.clear();
+
+        calibrate.click();
+
+        QTEST(c.dialogs.messages.join('|'), "message");
+        QCOMPARE(points, silentFrom + 1);  // it ends at the point that had no current
+        QCOMPARE(c.meter->count(kStopQid), 1);
+        for (int k = 0; k < 4; ++k)
+            QCOMPARE(c.meter->count(kTableQid + k), 0);
+        QCOMPARE(int(c.equipment.holding(sim::Module::Meter, kModeReg)), 0);
+        for (int k = 0; k < 4; ++k)
+            QCOMPARE(int(c.equipment.holding(sim::Module::Meter, kTableReg + 4 * k)), 0xFFFF);
+        QVERIFY(c.window().btnStart.isEnabled());
+        QVERIFY(!c.main->KsForm1.calibrating());
     }
 };
 
