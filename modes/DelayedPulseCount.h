@@ -21,8 +21,9 @@ struct DelayedPulses {
     double imitatedFlow;  // m3/h
 };
 
-// point != 0 (m3/h); the divisor is 256 for the fixed-autocirculation meter type, else
-// autoCircCount (> 0); verifyScale computes the product with 256. dT (ns) is not 0.
+// point != 0 (m3/h); the divisor is 256 for the fixed-autocirculation meter type, whatever
+// autoCircCount is, else autoCircCount (> 0); verifyScale computes the product with 256.
+// dT (ns) is not 0.
 DelayedPulses delayedPulseCount(int point, int priborType, int autoCircCount, bool verifyScale, double dT);
 
 // Seconds to accumulate volume (m3) at imitatedFlow (m3/h); empty when the time is negative or

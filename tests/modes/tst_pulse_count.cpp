@@ -55,6 +55,9 @@ private Q_SLOTS:
             << 10000000 << AnyType << 256 << false << 100.0 << 255 << 255 << 49.13328;
         QTest::newRow("fixed type divides by 256 and writes count + 16")
             << 13 << FixedType << 100 << false << 100.0 << 67 << 83 << 13.0510275;
+        // The fixed type's divisor needs no count of the meter's own.
+        QTest::newRow("fixed type without an autocirculation count")
+            << 13 << FixedType << 0 << false << 100.0 << 67 << 83 << 13.0510275;
         QTest::newRow("negative point") << -5 << AnyType << 256 << false << 100.0 << 0 << 0 << 0.191926875;
         QTest::newRow("negative point, fixed type") << -5 << FixedType << 64 << false << 100.0 << 0 << 16
                                                     << 0.191926875;
