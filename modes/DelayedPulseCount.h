@@ -9,8 +9,9 @@ namespace modes {
 inline constexpr double FlowPerPulseNs = 0.4913328;
 inline constexpr int MaxDelayedPulses = 1023;
 inline constexpr int VerifyDivisor = 256;  // fixed divisor of the verification modes
-// The imitation time goes to the module in ms as an unsigned 32-bit value.
-inline constexpr int MaxImitTimeSec = 4294967;
+// The imitation time goes to the module in ms as a 32-bit value, and its elapsed time comes back
+// in the same register read as signed: beyond 2^31 - 1 ms it reads back negative.
+inline constexpr int MaxImitTimeSec = 2147483;
 
 // Nearest integer, a half going to the even neighbour (the processor's default rounding).
 int roundHalfEven(double x);

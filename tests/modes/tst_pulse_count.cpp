@@ -94,8 +94,10 @@ private Q_SLOTS:
         // 2.5000000000000004 in double, exactly 2.5 in single precision.
         QTest::newRow("tie in single precision goes to even") << 1 << 1439.9999999999998 << true << 3;
         QTest::newRow("no volume") << 0 << 13.0 << true << 1;
-        QTest::newRow("longest time the module takes") << 4294966 << 3600.0 << true << 4294967;
-        QTest::newRow("one second more") << 4294967 << 3600.0 << false << 0;
+        // The elapsed time reads back as signed ms: 2147483 s is the longest that stays positive.
+        QTest::newRow("longest time the module takes") << 2147482 << 3600.0 << true << 2147483;
+        QTest::newRow("one second more") << 2147483 << 3600.0 << false << 0;
+        QTest::newRow("within unsigned ms, past signed") << 4294966 << 3600.0 << false << 0;
         QTest::newRow("negative volume") << -10 << 13.0 << false << 0;
         QTest::newRow("no flow") << 10 << 0.0 << false << 0;
     }
