@@ -8,6 +8,8 @@
 //    or lost, or the request is cancelled by FreeTask/FreeAllTasks (Result 3 then);
 //  - a periodic request repeats every period ms, each time with one OnExchange, until its
 //    QID is freed; several tasks may share a QID;
+//  - FreePeriodicTasks stops every periodic task and cancels nothing else: each one-shot
+//    request still gets its own answer;
 //  - only a request made as a broadcast (BroadcastHoldRegs) goes to address 0: no answer is
 //    awaited, it completes with Result 0 once it has been sent. Any other request to address 0
 //    (a module that was not found) never reaches the wire: it gets one OnExchange with
@@ -74,6 +76,7 @@ public:
     void BroadcastHoldRegs(int qid, int regAddres, const QVariant& value);
     virtual void FreeTask(int qid) = 0;
     virtual void FreeAllTasks() = 0;
+    virtual void FreePeriodicTasks() = 0;
 
 Q_SIGNALS:
     void OnChangeConnected(bool connected);

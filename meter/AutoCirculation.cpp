@@ -92,6 +92,11 @@ void AutoCirculation::BtnCountClick()
 
 void AutoCirculation::BtnCount1Click()
 {
+    // The multi-channel meter has a register per channel: with none chosen there is none to read.
+    if (m_ctx.Pribor.RegAc < 0) {
+        ui::dialogs().message(QStringLiteral("Канал прибора не выбран: выберите его в окне «Расходомер»"));
+        return;
+    }
     m_ctx.meter.server.setDeviceAddres(m_ctx.modules.MeterModule.Adr);
     m_ctx.meter.server.ReadHoldRegs(qid::AutoCirc, 0, m_ctx.Pribor.RegAc, int(comm::DataType::UInt16), 1);
 }

@@ -38,6 +38,11 @@ bool agrees(int point, float measured)
     return std::abs(measured - nominal) / nominal * 100 <= kTolerancePercent;
 }
 
+QString nominalText(int point)
+{
+    return QString::number(kNominalMa[size_t(point)]);
+}
+
 QString positionSection(int slot)
 {
     return QStringLiteral("KsCalibTokForm") + QString::number(slot);
@@ -115,6 +120,7 @@ void TKsCalibTokForm::Start()
         return;
     }
     regim = Running;
+    Tok = {};  // only what this run measures may reach the meter's table
     m_slotButton.setCaption(QStringLiteral("Идет калибровка..."));
     for (ui::Edit* e : form.measured())
         e->setText(QString());
@@ -145,7 +151,7 @@ void TKsCalibTokForm::Start()
 }
 
 // Has the meter output point k and keeps the current meter's last reading of it; false when
-// the calibration ended on the way.
+// the calibration ended on the way, or when the current meter never answered at the point.
 bool TKsCalibTokForm::measurePoint(int k)
 {
     timecounter = 0;
@@ -171,7 +177,15 @@ bool TKsCalibTokForm::measurePoint(int k)
                                              int(comm::DataType::Float), 4);
                          },
                          comm::Failure::quiet());
-    return calibrating();
+    if (!calibrating())
+        return false;
+    if (!Tok[size_t(k)]) {
+        ui::dialogs().message(QStringLiteral("Ток %1 мА не измерен: ИПТ не ответил\rПроверьте подключение ИПТ")
+                                  .arg(nominalText(k)));
+        Stop();
+        return false;
+    }
+    return true;
 }
 
 void TKsCalibTokForm::TimerTimer()
@@ -187,9 +201,11 @@ void TKsCalibTokForm::TimerTimer()
 
 bool TKsCalibTokForm::currentsAgree() const
 {
-    for (int k = 0; k < Points; ++k)
-        if (!agrees(k, Tok[size_t(k)]))
+    for (int k = 0; k < Points; ++k) {
+        Q_ASSERT_X(Tok[size_t(k)], "currentsAgree", "a point without a current ends the calibration");
+        if (!agrees(k, *Tok[size_t(k)]))
             return false;
+    }
     return true;
 }
 
@@ -199,7 +215,7 @@ void TKsCalibTokForm::writeTable()
     comm::MBComMaster& meter = m_ctx.meter.server;
     meter.setDeviceAddres(meterAddress());
     for (int k = 0; k < Points; ++k)
-        meter.WriteHoldRegs(kTableQid + 4 * FSlot + k, 0, kTableReg + 4 * k + 2 * FSlot, comm::f32(Tok[size_t(k)]));
+        meter.WriteHoldRegs(kTableQid + 4 * FSlot + k, 0, kTableReg + 4 * k + 2 * FSlot, comm::f32(*Tok[size_t(k)]));
 }
 
 void TKsCalibTokForm::Stop()

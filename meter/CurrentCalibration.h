@@ -7,6 +7,7 @@
 #include "ui/forms/KsCalibTokForm.h"
 
 #include <array>
+#include <optional>
 
 namespace meter {
 
@@ -28,8 +29,8 @@ public:
     int Slot() const { return FSlot; }
     bool calibrating() const { return regim != Idle; }
 
-    // The current of the chosen channel of the current meter, with each of its answers; kept
-    // as the current of the present point while a calibration runs.
+    // The current of the chosen channel of the current meter, with each of its successful
+    // answers; kept as the current of the present point while a calibration runs.
     void setTokIpt(double mA);
     double TokIpt() const { return FTokIpt; }
 
@@ -53,7 +54,8 @@ private:
     const int FSlot;
     ui::Button& m_slotButton;
 
-    std::array<float, Points> Tok{};  // mA measured at each point
+    // mA measured at each point by this run; none until the current meter answers at the point.
+    std::array<std::optional<float>, Points> Tok{};
     int timecounter = 0;
     double FTokIpt = 0;
     int ForI = 0;

@@ -194,6 +194,7 @@ void TFlowMeterFormKS::registerStatus(int qid, const QString& words)
 
 void TFlowMeterFormKS::ShowAll()
 {
+    m_periphery.showPeriphery();
     m_ctx.meter.server.ReadInputRegs(ks::ChannelCount, 0, reg::ChannelCount, int(comm::DataType::UInt8), 1);
     form.show();
 }

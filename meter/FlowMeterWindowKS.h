@@ -30,7 +30,8 @@ public:
 
     ui::forms::FlowMeterFormKS form;
 
-    // Shows the window and reads the channel count, which rebuilds the channel list.
+    // Shows the window with the slot and calibration windows opened before, and reads the
+    // channel count, which rebuilds the channel list.
     void ShowAll();
     // Hides the slot and calibration windows and this window.
     void HideAll();

@@ -61,7 +61,8 @@ void MeterPolling::restartPolling()
     comm::MBComMaster& meter = m_ctx.meter.server;
     const TPribor& pribor = m_ctx.Pribor;
     meter.setDeviceAddres(m_ctx.modules.MeterModule.Adr);
-    meter.FreeAllTasks();
+    // Only the previous polling goes: a window's one-shot request still on its way keeps its answer.
+    meter.FreePeriodicTasks();
     const int floatType = int(comm::DataType::Float);
     if (m_ctx.PriborType == TypeMultiChannel) {
         if (pribor.RegV != -1)

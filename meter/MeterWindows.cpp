@@ -13,10 +13,5 @@ MeterWindowReadings* MeterWindows::readingsOf(int priborType) const
     }
 }
 
-void MeterWindows::ShowAll()
-{
-    m_multi.ShowAll();
-    m_slots.showCalibrations();
-}
 
 }  // namespace meter

@@ -4,16 +4,12 @@
 // and hides them; the meter line's readings go to the window of the chosen type.
 #include "meter/FlowMeterWindow.h"
 #include "meter/FlowMeterWindowKS.h"
-#include "meter/SlotsWindow.h"
 
 namespace meter {
 
 class MeterWindows {
 public:
-    MeterWindows(TFlowMeterForm& single, TFlowMeterFormKS& multi, TKsForm1& slots)
-        : m_single(single), m_multi(multi), m_slots(slots)
-    {
-    }
+    MeterWindows(TFlowMeterForm& single, TFlowMeterFormKS& multi) : m_single(single), m_multi(multi) {}
 
     ui::Form* single() const { return &m_single.form; }
     ui::Form* multi() const { return &m_multi.form; }
@@ -25,14 +21,13 @@ public:
 
     void showSingle() { m_single.form.show(); }
     void hideSingle() { m_single.form.hide(); }
-    // The multi-channel window, with the calibration windows that were open.
-    void ShowAll();
+    // The multi-channel window, with its slot and calibration windows that were open.
+    void ShowAll() { m_multi.ShowAll(); }
     void HideAll() { m_multi.HideAll(); }
 
 private:
     TFlowMeterForm& m_single;
     TFlowMeterFormKS& m_multi;
-    TKsForm1& m_slots;
 };
 
 }  // namespace meter

@@ -77,7 +77,15 @@ void TKsForm1::showSlots()
 {
     m_opened = true;
     form.show();
-    Button2Click();
+}
+
+void TKsForm1::showPeriphery()
+{
+    if (m_opened)
+        form.show();
+    for (int slot = 0; slot < 2; ++slot)
+        if (m_calibrationOpened[size_t(slot)])
+            m_calibrations[size_t(slot)].form.show();
 }
 
 void TKsForm1::hidePeriphery()
@@ -85,13 +93,6 @@ void TKsForm1::hidePeriphery()
     form.hide();
     for (TKsCalibTokForm& c : m_calibrations)
         c.form.hide();
-}
-
-void TKsForm1::showCalibrations()
-{
-    for (int slot = 0; slot < 2; ++slot)
-        if (m_calibrationOpened[size_t(slot)])
-            m_calibrations[size_t(slot)].form.show();
 }
 
 void TKsForm1::TokIpt(double mA)

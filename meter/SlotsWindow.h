@@ -22,11 +22,9 @@ public:
 
     ui::forms::KsForm1 form;
 
-    // "Настройка периферии >>": shows the window and reads the slot kinds.
     void showSlots() override;
+    void showPeriphery() override;
     void hidePeriphery() override;
-    // The multi-channel window shown again: the calibration windows opened so far come back.
-    void showCalibrations();
 
     // The current of the current meter's chosen channel, with each of its calibration reads.
     void TokIpt(double mA);
@@ -43,7 +41,7 @@ private:
     void calibrateClick(int slot);
 
     shell::Context& m_ctx;
-    bool m_opened = false;  // the slot kinds are shown only once the window was opened
+    bool m_opened = false;  // the window was opened; only then are the slot kinds shown
     std::array<TKsCalibTokForm, 2> m_calibrations;
     // The calibration windows the operator has opened with their buttons.
     std::array<bool, 2> m_calibrationOpened{};

@@ -16,11 +16,12 @@ int roundHalfEven(double x)
 
 DelayedPulses delayedPulseCount(int point, int priborType, int autoCircCount, bool verifyScale, double dT)
 {
+    const bool fixedDivisor = priborType == meter::TypeFixedAutoCirc;
     Q_ASSERT(point != 0);
-    Q_ASSERT_X(autoCircCount > 0, "delayedPulseCount", "the caller refuses a meter without autocirculations");
+    Q_ASSERT_X(fixedDivisor || autoCircCount > 0, "delayedPulseCount",
+               "the caller refuses a meter without autocirculations");
     Q_ASSERT_X(dT != 0, "delayedPulseCount", "the caller refuses an uncalibrated delay line");
 
-    const bool fixedDivisor = priborType == meter::TypeFixedAutoCirc;
     const int s = fixedDivisor ? 256 : autoCircCount;
     // 64 bits: any point the operator types still ends at the upper limit instead of wrapping.
     const qint64 r = qint64(verifyScale ? VerifyDivisor : s) * point;

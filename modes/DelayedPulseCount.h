@@ -9,8 +9,9 @@ namespace modes {
 inline constexpr double FlowPerPulseNs = 0.4913328;
 inline constexpr int MaxDelayedPulses = 1023;
 inline constexpr int VerifyDivisor = 256;  // fixed divisor of the verification modes
-// The imitation time goes to the module in ms as an unsigned 32-bit value.
-inline constexpr int MaxImitTimeSec = 4294967;
+// The imitation time goes to the module in ms as a 32-bit value, and its elapsed time comes back
+// in the same register read as signed: beyond 2^31 - 1 ms it reads back negative.
+inline constexpr int MaxImitTimeSec = 2147483;
 
 // Nearest integer, a half going to the even neighbour (the processor's default rounding).
 int roundHalfEven(double x);
@@ -21,8 +22,9 @@ struct DelayedPulses {
     double imitatedFlow;  // m3/h
 };
 
-// point != 0 (m3/h); the divisor is 256 for the fixed-autocirculation meter type, else
-// autoCircCount (> 0); verifyScale computes the product with 256. dT (ns) is not 0.
+// point != 0 (m3/h); the divisor is 256 for the fixed-autocirculation meter type, whatever
+// autoCircCount is, else autoCircCount (> 0); verifyScale computes the product with 256.
+// dT (ns) is not 0.
 DelayedPulses delayedPulseCount(int point, int priborType, int autoCircCount, bool verifyScale, double dT);
 
 // Seconds to accumulate volume (m3) at imitatedFlow (m3/h); empty when the time is negative or

@@ -6,6 +6,7 @@
 #include "link/DataType.h"
 #include "meter/MeterTypes.h"
 #include "modes/DelayedPulseCount.h"
+#include "shell/input/NumberFormat.h"
 #include "ui/model/Dialogs.h"
 
 namespace modes {
@@ -55,18 +56,24 @@ bool FlowSetter::canCount() const
     return true;
 }
 
-bool FlowSetter::writeTime(double imitatedFlow)
+std::optional<int> FlowSetter::plannedTime(double imitatedFlow) const
+{
+    const int volume = m_ctx.imitation.ImitVolume;
+    const std::optional<int> seconds = imitationTimeSec(volume, imitatedFlow);
+    if (!seconds)
+        ui::dialogs().message(QStringLiteral("«Набираемый объём, м3»: %1 м3 при расходе %2 м3/ч не набрать за время, "
+                                             "которое принимает модуль ИМР (от 0 до %3 с). "
+                                             "Уменьшите объём или увеличьте расход.")
+                                  .arg(volume)
+                                  .arg(input::format3(imitatedFlow))
+                                  .arg(MaxImitTimeSec));
+    return seconds;
+}
+
+bool FlowSetter::writeTime(int seconds)
 {
     shell::Imitation& im = m_ctx.imitation;
-    const std::optional<int> seconds = imitationTimeSec(im.ImitVolume, imitatedFlow);
-    if (!seconds) {
-        ui::dialogs().message(QStringLiteral("Объём %1 м3 при расходе %2 м3/ч не набрать за время, которое "
-                                             "принимает модуль ИМР. Измените объём или расход.")
-                                  .arg(im.ImitVolume)
-                                  .arg(imitatedFlow));
-        return false;
-    }
-    im.ImitTimeSec = *seconds;
+    im.ImitTimeSec = seconds;
     im.TimerTickCount = 0;
     m_display.showPlannedTime(im.ImitTimeSec);
     const quint32 ms = quint32(im.ImitTimeSec) * 1000u;
@@ -89,6 +96,13 @@ bool FlowSetter::SetImitFlow(int point, bool withTime)
 
     const DelayedPulses pulses =
         delayedPulseCount(point, m_ctx.PriborType, m_ctx.AutoCircCount(), m_ctx.imitation.VerifyScale, dT);
+    // A time the module cannot hold is refused before anything is written.
+    std::optional<int> seconds;
+    if (withTime) {
+        seconds = plannedTime(pulses.imitatedFlow);
+        if (!seconds)
+            return false;
+    }
     const QString written = QString::number(pulses.written);
     if (!m_ctx.bench.step(m_ctx.modules.ImrModule.Adr, qid::DelayCountWrite,
                           [&pulses](comm::MBComMaster& s) {
@@ -100,7 +114,7 @@ bool FlowSetter::SetImitFlow(int point, bool withTime)
     m_ctx.SB.setPanelText(0, QStringLiteral("Записано ") + written + QStringLiteral(" импульсов"));
     m_ctx.state.values.ImitatedFlow = pulses.imitatedFlow;
 
-    if (withTime && !writeTime(pulses.imitatedFlow))
+    if (seconds && !writeTime(*seconds))
         return false;
     if (!writeCommand(bench::imr::CmdStartImitation, QStringLiteral("Не удалось записать команду START")))
         return false;

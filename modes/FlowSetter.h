@@ -5,6 +5,8 @@
 #include "modes/ImitationDisplay.h"
 #include "shell/context/Context.h"
 
+#include <optional>
+
 namespace modes {
 
 class FlowSetter {
@@ -19,7 +21,10 @@ private:
     bool stop();
     // The count formula divides by the autocirculations and the delay: refuse without them.
     bool canCount() const;
-    bool writeTime(double imitatedFlow);
+    // The seconds a volume mode takes at the flow; empty, with a message, when the module
+    // cannot hold them.
+    std::optional<int> plannedTime(double imitatedFlow) const;
+    bool writeTime(int seconds);
     bool writeCommand(int code, const QString& failure);
 
     shell::Context& m_ctx;

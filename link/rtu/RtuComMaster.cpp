@@ -109,6 +109,15 @@ void RtuComMaster::FreeAllTasks()
     cancel(m_owed.keys());
 }
 
+void RtuComMaster::FreePeriodicTasks()
+{
+    QList<quint64> tasks;
+    for (auto it = m_owed.cbegin(); it != m_owed.cend(); ++it)
+        if (it->periodic())
+            tasks.append(it.key());
+    cancel(tasks);
+}
+
 void RtuComMaster::cancel(const QList<quint64>& tasks)
 {
     if (tasks.isEmpty())

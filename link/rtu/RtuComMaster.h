@@ -40,6 +40,7 @@ public:
 
     void FreeTask(int qid) override;
     void FreeAllTasks() override;
+    void FreePeriodicTasks() override;
 
 protected:
     void submit(const Request& r) override;

@@ -7,7 +7,7 @@
 
 #include "link/rtu/RtuComMaster.h"
 #include "link/rtu/TimerPrecision.h"
-#include "shell/MainFrm.h"
+#include "ui/app/MainFrm.h"
 #include "shell/settings/ChannelSettings.h"
 #include "shell/settings/IniFile.h"
 #include "shell/settings/SettingsLocation.h"
@@ -62,7 +62,7 @@ public:
         channel.port = m_sim.benchPort();
         channel.write(ini, QStringLiteral("ZTA"));
         std::printf("channel: %d baud, time-out %d ms, %d retries\n", kBaud, channel.answerDelay, channel.retries);
-        m_main = std::make_unique<shell::TMainFrm>([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
+        m_main = std::make_unique<app::TMainFrm>([](const char*) { return std::make_unique<comm::RtuComMaster>(); });
         m_main->form.config.BtnConnect.click();
         if (waitUntil([&] { return m_main->links.FServerConnected(); }, kConnectTimeoutMs))
             return true;
@@ -117,7 +117,7 @@ private:
     QTemporaryDir m_simDir;
     QTemporaryDir m_settingsDir;  // outlives the window, which stores its settings when destroyed
     sim::Simulator m_sim;
-    std::unique_ptr<shell::TMainFrm> m_main;
+    std::unique_ptr<app::TMainFrm> m_main;
 };
 
 }  // namespace

@@ -258,13 +258,14 @@ private Q_SLOTS:
 
     void periodic_data()
     {
-        QTest::addColumn<bool>("freeAll");
-        QTest::newRow("FreeTask") << false;
-        QTest::newRow("FreeAllTasks") << true;
+        QTest::addColumn<QString>("freeing");
+        QTest::newRow("FreeTask") << "FreeTask";
+        QTest::newRow("FreeAllTasks") << "FreeAllTasks";
+        QTest::newRow("FreePeriodicTasks") << "FreePeriodicTasks";
     }
     void periodic()
     {
-        QFETCH(bool, freeAll);
+        QFETCH(QString, freeing);
         constexpr int Period = 100;
         master().ReadInputRegs(300007, Period, SarReg, 17, 1);
         QVERIFY(log().waitFor(300007, 4, 3000));
@@ -276,8 +277,10 @@ private Q_SLOTS:
         }
         // Paced by the period, not as fast as the line allows.
         QVERIFY2(times[3] - times[0] >= 0.8 * 3 * Period, qPrintable(QString::number(times[3] - times[0])));
-        if (freeAll)
+        if (freeing == "FreeAllTasks")
             master().FreeAllTasks();
+        else if (freeing == "FreePeriodicTasks")
+            master().FreePeriodicTasks();
         else
             master().FreeTask(300007);
         const int answered = log().count(300007);
@@ -498,6 +501,27 @@ private Q_SLOTS:
         QCOMPARE(log().count(cancelled), 1);
         QCOMPARE(log().count(kept), 1);
         QCOMPARE(log().last(kept).result, freeAll ? int(comm::ResultCannotSend) : 0);
+    }
+
+    // A restart of the meter's polling frees its periodic tasks only: a one-shot on the line
+    // and one queued behind it are both answered by the line.
+    void freeingPeriodicTasksKeepsOneShots()
+    {
+        REQUIRE_SIMULATOR(*line);
+        constexpr int AnswerMs = 300;
+        reconnect(1000, 0);
+        simulator()->setFault(Module::Imr, slow(AnswerMs));
+        master().ReadHoldRegs(1, 0, WordReg, 18, 1);
+        master().ReadInputRegs(3, AnswerMs, SarReg, 17, 1);
+        master().ReadHoldRegs(2, 0, WordReg, 18, 1);
+        QTest::qWait(50);
+        master().FreePeriodicTasks();
+        QVERIFY(log().waitFor(2, 1, 3 * AnswerMs + 1000));
+        QCOMPARE(log().count(1), 1);
+        QCOMPARE(log().last(1).result, 0);
+        QCOMPARE(log().last(2).result, 0);
+        QTest::qWait(2 * AnswerMs);  // the periodic read, queued behind them, would be answered by now
+        QCOMPARE(log().count(3), 0);
     }
 
     // Closing the port with requests on the line and in the queue answers each of them once.

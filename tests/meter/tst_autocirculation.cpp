@@ -103,6 +103,22 @@ private Q_SLOTS:
         QTRY_COMPARE(w.page().edtac.text(), QString("312"));
         QCOMPARE(w.ctx().AutoCircCount(), 312);
     }
+
+    // The multi-channel window open without a channel chosen: its channel has no register yet.
+    void readWithoutAChannelIsRefused()
+    {
+        sim::Options o = test::quickBench();
+        o.meterType = meter::TypeMultiChannel;
+        test::Workbench w(o, meter::TypeMultiChannel);
+        w.form().config.BtnSetup.click();
+        QTRY_COMPARE(w.ctx().Pribor.RegAc, -1);
+        w.meter->requests.clear();
+        w.form().config.edtac.setText(QStringLiteral("255"));
+        w.form().config.BtnCount1.click();
+        QCOMPARE(w.dialogs.messages, QStringList{QStringLiteral("Канал прибора не выбран: выберите его в окне «Расходомер»")});
+        QCOMPARE(w.meter->count(3), 0);
+        QCOMPARE(w.form().config.edtac.text(), QStringLiteral("255"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TstAutoCirculation)

@@ -51,6 +51,7 @@ struct Calibration {
         auto& periphery = main->FlowMeterFormKS.form.BtnSetup;
         ready = ready && QTest::qWaitFor([&] { return periphery.isEnabled(); }, kTimeoutMs);
         periphery.click();
+        main->KsForm1.form.Button2.click();  // "Считать": the slot kinds
         ready = ready && QTest::qWaitFor([&] { return main->KsForm1.form.btnCalib1.isVisible(); }, kTimeoutMs);
         main->KsForm1.calibration(0).form.Timer.setInterval(kQuickSecondMs);
         QObject::connect(main->MBCM1.get(), &comm::MBComMaster::OnExchange, main->MBCM1.get(),

@@ -25,6 +25,7 @@ using Op = comm::Request::Op;
 // The slot window and its calibration windows, as far as this window drives them.
 struct FakePeriphery : meter::PeripheryWindows {
     void showSlots() override { shown = true; }
+    void showPeriphery() override { ++comebacks; }
     void hidePeriphery() override
     {
         shown = false;
@@ -33,6 +34,7 @@ struct FakePeriphery : meter::PeripheryWindows {
     bool calibrating() const override { return calibratingNow; }
 
     bool shown = false;
+    int comebacks = 0;
     int hides = 0;
     bool calibratingNow = false;
 };
@@ -637,6 +639,7 @@ private Q_SLOTS:
         KsFixture f;
         f.window->ShowAll();
         QVERIFY(f.form().isVisible());
+        QCOMPARE(f.periphery.comebacks, 1);  // the slot and calibration windows opened before
         QCOMPARE(f.meterServer.requests.size(), 1);
         const comm::Request& r = f.meterServer.requests.first();
         QCOMPARE(r.qid, 26);

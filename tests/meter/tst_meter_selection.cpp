@@ -130,7 +130,7 @@ private Q_SLOTS:
         w.meter->reportConnected(true);
         w.chooseType(index == 2 ? 0 : 2);  // from another type, whose inter-byte interval differs
         cfg.BtnConnect1.setEnabled(false);
-        const int restartsBefore = w.meter->freeAllCalls;
+        const int restartsBefore = w.meter->freePeriodicCalls;
 
         w.chooseType(index);
         const meter::TPribor& p = w.main->ctx.Pribor;
@@ -140,7 +140,7 @@ private Q_SLOTS:
         QCOMPARE(w.main->MBCM1->InterByte(), 20);
         QCOMPARE(cfg.edtac.text(), edtac);
         QCOMPARE(w.main->ctx.state.values.AutoCircCount, autoCirc);
-        QCOMPARE(w.meter->freeAllCalls - restartsBefore, restarts ? 1 : 0);
+        QCOMPARE(w.meter->freePeriodicCalls - restartsBefore, restarts ? 1 : 0);
         QCOMPARE(cfg.BtnSetup.isVisible(), setupShown);
         QVERIFY(cfg.BtnConnect1.isEnabled());
         QCOMPARE(cfg.BtnCount1.isEnabled(), registers[0] != -1);
@@ -286,7 +286,7 @@ private Q_SLOTS:
         if (!lineUp)
             w.meter->reportConnected(false);
         w.meter->requests.clear();
-        const int freedBefore = w.meter->freeAllCalls;
+        const int freedBefore = w.meter->freePeriodicCalls;
 
         w.main->meterPolling.restartPolling();
         QStringList sent;
@@ -295,7 +295,7 @@ private Q_SLOTS:
             QCOMPARE(r.address, 7);
         }
         QCOMPARE(sent, requests);
-        QCOMPARE(w.meter->freeAllCalls - freedBefore, lineUp ? 1 : 0);
+        QCOMPARE(w.meter->freePeriodicCalls - freedBefore, lineUp ? 1 : 0);
     }
 
     void autocirculationAnswer_data()

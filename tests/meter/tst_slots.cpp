@@ -120,13 +120,19 @@ struct SlotsFixture : test::FakeContext {
             n += meterServer.count(q);
         return n;
     }
+    // "Настройка периферии >>", then the slot window's "Считать".
+    void openAndRead()
+    {
+        slotWindow->showSlots();
+        slotWindow->form.Button2.click();
+        settle();
+    }
     ui::Button& calibrationButton(int slot) { return slot == 0 ? slotWindow->form.btnCalib1 : slotWindow->form.btnCalib2; }
     // Opens the window with the kinds read and presses the slot's calibration button.
     void calibrate(int slot)
     {
         kinds = {comm::u8(2), comm::u8(2)};
-        slotWindow->showSlots();
-        settle();
+        openAndRead();
         calibrationButton(slot).click();
     }
     ui::forms::KsCalibTokForm& window(int slot) { return slotWindow->calibration(slot).form; }
@@ -161,11 +167,14 @@ private Q_SLOTS:
         QVERIFY(!form.btnCalib2.isVisible());
     }
 
-    void showingReadsTheKinds()
+    // Opening only shows the window; its "Считать" reads the kinds.
+    void openingShowsAndReadingReads()
     {
         SlotsFixture f;
         f.slotWindow->showSlots();
         QVERIFY(f.slotWindow->form.isVisible());
+        QVERIFY(f.meterServer.requests.isEmpty());
+        f.slotWindow->form.Button2.click();
         const comm::Request* read = f.meterServer.last(kKindsRead);
         QVERIFY(read);
         QCOMPARE(read->op, comm::Request::Op::ReadHolding);
@@ -194,8 +203,7 @@ private Q_SLOTS:
         QFETCH(int, second);
         SlotsFixture f;
         f.kinds = {comm::u8(quint8(first)), comm::u8(quint8(second))};
-        f.slotWindow->showSlots();
-        settle();
+        f.openAndRead();
         auto& form = f.slotWindow->form;
         QTEST(form.cbxDopSlot1.text(), "firstText");
         QCOMPARE(form.cbxDopSlot2.itemIndex(), second);
@@ -211,8 +219,7 @@ private Q_SLOTS:
         SlotsFixture f;
         f.meterResults[kKindsRead] = comm::ResultNoAnswer;
         f.kinds = {comm::u8(2), comm::u8(2)};
-        f.slotWindow->showSlots();
-        settle();
+        f.openAndRead();
         auto& form = f.slotWindow->form;
         QCOMPARE(form.SB.panelText(0), QStringLiteral("Тип доп. слотов: Прибор не отвечает"));
         QVERIFY(!form.cbxDopSlot1.isEnabled());
@@ -253,8 +260,7 @@ private Q_SLOTS:
         QFETCH(int, qid);
         QFETCH(int, result);
         SlotsFixture f;
-        f.slotWindow->showSlots();
-        settle();
+        f.openAndRead();
         f.meterResults[qid] = result;
         auto& form = f.slotWindow->form;
         static_cast<ui::ComboBox*>(form.find(combo))->select(3);
@@ -472,21 +478,43 @@ private Q_SLOTS:
         QCOMPARE(f.sent(stopQid(1)).size(), 1);
     }
 
-    void calibrationWindowsShowAndHideWithThePeriphery()
+    void peripheryComesBack_data()
     {
+        QTest::addColumn<bool>("slotsOpened");
+        QTest::addColumn<bool>("calibrated");  // the second slot's calibration button pressed
+        QTest::newRow("never opened") << false << false;
+        QTest::newRow("slot window") << true << false;
+        QTest::newRow("slot window and a calibration") << true << true;
+    }
+    // The multi-channel window shown again brings back the windows opened before, and only them.
+    void peripheryComesBack()
+    {
+        QFETCH(bool, slotsOpened);
+        QFETCH(bool, calibrated);
         SlotsFixture f;
-        f.calibrate(1);
-        QCOMPARE(f.window(1).caption(), QStringLiteral("Второй слот"));
-        QCOMPARE(f.window(1).Label5.caption(),
-                 QStringLiteral("Подключите токовый выход 2\rк выбранному каналу ИПТ\rи нажмите 'СТАРТ КАЛИБРОВКИ'"));
-        QVERIFY(!f.window(1).isVisible());
-        f.slotWindow->showCalibrations();
-        QVERIFY(f.window(1).isVisible());
-        QVERIFY(!f.window(0).isVisible());  // never opened
-
+        if (calibrated)
+            f.calibrate(1);
+        else if (slotsOpened)
+            f.openAndRead();
         f.slotWindow->hidePeriphery();
         QVERIFY(!f.slotWindow->form.isVisible());
         QVERIFY(!f.window(1).isVisible());
+        f.meterServer.requests.clear();
+
+        f.slotWindow->showPeriphery();
+        QCOMPARE(f.slotWindow->form.isVisible(), slotsOpened);
+        QCOMPARE(f.window(1).isVisible(), calibrated);
+        QVERIFY(!f.window(0).isVisible());  // never opened
+        QVERIFY(f.meterServer.requests.isEmpty());
+    }
+
+    void calibrationWindowCaptions()
+    {
+        SlotsFixture f;
+        QCOMPARE(f.window(0).caption(), QStringLiteral("Первый слот"));
+        QCOMPARE(f.window(1).caption(), QStringLiteral("Второй слот"));
+        QCOMPARE(f.window(1).Label5.caption(),
+                 QStringLiteral("Подключите токовый выход 2\rк выбранному каналу ИПТ\rи нажмите 'СТАРТ КАЛИБРОВКИ'"));
     }
 
     void positionsAreKept()

@@ -55,6 +55,9 @@ private Q_SLOTS:
             << 10000000 << AnyType << 256 << false << 100.0 << 255 << 255 << 49.13328;
         QTest::newRow("fixed type divides by 256 and writes count + 16")
             << 13 << FixedType << 100 << false << 100.0 << 67 << 83 << 13.0510275;
+        // The fixed type's divisor needs no count of the meter's own.
+        QTest::newRow("fixed type without an autocirculation count")
+            << 13 << FixedType << 0 << false << 100.0 << 67 << 83 << 13.0510275;
         QTest::newRow("negative point") << -5 << AnyType << 256 << false << 100.0 << 0 << 0 << 0.191926875;
         QTest::newRow("negative point, fixed type") << -5 << FixedType << 64 << false << 100.0 << 0 << 16
                                                     << 0.191926875;
@@ -91,8 +94,10 @@ private Q_SLOTS:
         // 2.5000000000000004 in double, exactly 2.5 in single precision.
         QTest::newRow("tie in single precision goes to even") << 1 << 1439.9999999999998 << true << 3;
         QTest::newRow("no volume") << 0 << 13.0 << true << 1;
-        QTest::newRow("longest time the module takes") << 4294966 << 3600.0 << true << 4294967;
-        QTest::newRow("one second more") << 4294967 << 3600.0 << false << 0;
+        // The elapsed time reads back as signed ms: 2147483 s is the longest that stays positive.
+        QTest::newRow("longest time the module takes") << 2147482 << 3600.0 << true << 2147483;
+        QTest::newRow("one second more") << 2147483 << 3600.0 << false << 0;
+        QTest::newRow("within unsigned ms, past signed") << 4294966 << 3600.0 << false << 0;
         QTest::newRow("negative volume") << -10 << 13.0 << false << 0;
         QTest::newRow("no flow") << 10 << 0.0 << false << 0;
     }

@@ -222,6 +222,41 @@ private Q_SLOTS:
         QVERIFY(emulating(w));
     }
 
+    void plannedTimeBeyondTheModuleIsRefused_data()
+    {
+        QTest::addColumn<Page>("page");
+        QTest::addColumn<int>("volume");
+        // At 13 m3/h: about 2.2 million s, whose ms read back negative; about 5.5 million s, past
+        // even an unsigned count of ms.
+        QTest::newRow("accumulation: past the signed ms") << Page::Accumulation << 8000;
+        QTest::newRow("accumulation: past the unsigned ms") << Page::Accumulation << 20000;
+        QTest::newRow("verification: past the signed ms") << Page::Verification << 8000;
+    }
+    // Refused with the field named, before the count or the time is written.
+    void plannedTimeBeyondTheModuleIsRefused()
+    {
+        QFETCH(Page, page);
+        QFETCH(int, volume);
+        test::Workbench w;
+        QVERIFY(w.connected);
+        prepare(w, volume, 13);
+        w.bench->requests.clear();
+        const ModeControls c = controlsOf(w, page);
+        c.start.click();
+
+        const double flow = expectedPulses(w, 13, page).imitatedFlow;
+        QCOMPARE(w.dialogs.messages,
+                 QStringList{QStringLiteral("«Набираемый объём, м3»: %1 м3 при расходе %2 м3/ч не набрать за время, которое "
+                                            "принимает модуль ИМР (от 0 до 2147483 с). Уменьшите объём или увеличьте расход.")
+                                 .arg(volume)
+                                 .arg(input::format3(flow))});
+        QVERIFY(requestsOf(w, qid::DelayCountWrite).isEmpty());
+        QVERIFY(requestsOf(w, qid::ImitTimeWrite).isEmpty());
+        QCOMPARE(w.ctx().workMode.value(), shell::Mode::None);
+        QVERIFY(c.start.isEnabled());
+        QVERIFY(!w.form().Timer1.isRunning());
+    }
+
     void accumulationRunsThroughThePlannedTime_data()
     {
         QTest::addColumn<int>("volume");

@@ -58,6 +58,7 @@ private Q_SLOTS:
     void periodicReadRepeatsUntilFreed();
     void cancelledPendingRequestIsAnsweredOnce_data();
     void cancelledPendingRequestIsAnsweredOnce();
+    void freeingPeriodicTasksKeepsOneShots();
     void faultsGiveTheRealServersResults_data();
     void faultsGiveTheRealServersResults();
     void broadcastCompletesAndReachesEveryModule();
@@ -179,6 +180,31 @@ void tst_InProcess::cancelledPendingRequestIsAnsweredOnce()
     std::sort(results.begin(), results.end());
     const QList<int> expected = all ? QList<int>{3, 3, 103} : QList<int>{3, 3, 100};
     QCOMPARE(results, expected);
+}
+
+// What a restart of the meter's polling relies on: the periodic tasks stop, and each one-shot
+// request, on the line or queued, keeps its own answer.
+void tst_InProcess::freeingPeriodicTasksKeepsOneShots()
+{
+    BenchServer b;
+    b.server.setLatency(30);
+    QSignalSpy spy(&b.server, &comm::MBComMaster::OnExchange);
+    b.server.ReadInputRegs(300002, 0, 1, int(DataType::UInt8), 3);  // on the line
+    b.server.setDeviceAddres(Usi);
+    b.server.ReadInputRegs(532769, 20, 32768, int(DataType::UInt32), 4);  // periodic, behind it
+    b.server.setDeviceAddres(Imr);
+    b.server.ReadInputRegs(316385, 0, 16384, int(DataType::UInt16), 1);
+    b.server.FreePeriodicTasks();
+    QTRY_COMPARE(spy.count(), 2);
+    // Served in order: a periodic repetition still alive would be answered before this one.
+    b.server.ReadInputRegs(316386, 0, 16384, int(DataType::UInt16), 1);
+    QTRY_COMPARE(spy.count(), 3);
+    QList<int> qids;
+    for (const Exchange& x : exchanges(spy)) {
+        qids.append(x.qid);
+        QCOMPARE(x.result, int(comm::ResultOk));
+    }
+    QCOMPARE(qids, (QList<int>{300002, 316385, 316386}));
 }
 
 void tst_InProcess::faultsGiveTheRealServersResults_data()

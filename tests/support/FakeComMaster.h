@@ -19,6 +19,7 @@ public:
     void setConnected(bool on) override { connectedRequests.append(on); }
     void FreeTask(int qid) override { freed.append(qid); }
     void FreeAllTasks() override { ++freeAllCalls; }
+    void FreePeriodicTasks() override { ++freePeriodicCalls; }
 
     // The port opened or closed (the server's connection event).
     void reportConnected(bool on)
@@ -44,6 +45,7 @@ public:
     QList<bool> connectedRequests;
     QList<int> freed;
     int freeAllCalls = 0;
+    int freePeriodicCalls = 0;
     int attachCalls = 0;
     bool attachable = true;
 

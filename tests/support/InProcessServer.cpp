@@ -228,6 +228,15 @@ void InProcessServer::FreeTask(int qid)
 
 void InProcessServer::FreeAllTasks() { cancel(m_owed.keys()); }
 
+void InProcessServer::FreePeriodicTasks()
+{
+    QList<quint64> tasks;
+    for (auto it = m_owed.cbegin(); it != m_owed.cend(); ++it)
+        if (it->period > 0)
+            tasks.append(it.key());
+    cancel(tasks);
+}
+
 void InProcessServer::cancel(const QList<quint64>& tasks)
 {
     for (quint64 task : tasks) {

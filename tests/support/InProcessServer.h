@@ -52,6 +52,7 @@ public:
     void setConnected(bool on) override;
     void FreeTask(int qid) override;
     void FreeAllTasks() override;
+    void FreePeriodicTasks() override;
 
 protected:
     void submit(const comm::Request& r) override;

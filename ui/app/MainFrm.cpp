@@ -41,7 +41,7 @@ TMainFrm::TMainFrm(const ServerFactory& makeServer, comm::PortSource ports)
       KsForm1(ctx),
       FlowMeterForm(ctx, [this] { meterPolling.restartPolling(); }),
       FlowMeterFormKS(ctx, KsForm1, [this] { meterPolling.restartPolling(); }),
-      meterWindows(FlowMeterForm, FlowMeterFormKS, KsForm1),
+      meterWindows(FlowMeterForm, FlowMeterFormKS),
       links(form, CanalFrm, ctx.bench, ctx.meter, ctx.modules.MeterModule.Adr,
             {[this] {
                  meterWindows.hideSingle();

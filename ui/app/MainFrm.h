@@ -14,6 +14,7 @@
 #include "meter/MeterPolling.h"
 #include "meter/MeterSelection.h"
 #include "meter/MeterWindows.h"
+#include "meter/SlotsWindow.h"
 #include "modes/CalcFrm.h"
 #include "modes/FlowImitation.h"
 #include "modes/FlowSetter.h"

@@ -263,12 +263,12 @@ int main(int argc, char** argv)
             auto& multi = main.FlowMeterFormKS.form;
             waitFor([&] { return multi.RgCanal.items().size() > 0; }, 10000);
             multi.RgCanal.select(0);
-            settle(500);  // the channel choice restarts the polling, which frees the line's requests
             multi.Button6.click();  // "Считать"
             waitFor([&] { return multi.BtnSetup.isEnabled(); }, 10000);
             settle(2000);
             shoot(multi, QStringLiteral("meter-type6"));
             multi.BtnSetup.click();
+            main.KsForm1.form.Button2.click();  // "Считать": the slot kinds
             settle(1000);
             shoot(main.KsForm1.form, QStringLiteral("slots"));
             // The calibration runs inside the click; the picture is taken at its second point.
