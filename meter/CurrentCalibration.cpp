@@ -115,10 +115,14 @@ void TKsCalibTokForm::Start()
         ui::dialogs().message(QStringLiteral("Не подключен прибор!"));
         return;
     }
-    if (!m_ctx.reaches(m_ctx.modules.IptModule)) {
+    if (!m_ctx.bench.connected) {
         ui::dialogs().message(QStringLiteral("Не подключен ИПТ!"));
         return;
     }
+    // The current meter's address is taken once: no module search may move it under the run.
+    m_ipt = m_ctx.access.hold(m_ctx.modules.IptModule, QStringLiteral("идёт калибровка токового выхода"));
+    if (!m_ipt)
+        return;
     regim = Running;
     Tok = {};  // only what this run measures may reach the meter's table
     m_slotButton.setCaption(QStringLiteral("Идет калибровка..."));
@@ -133,6 +137,7 @@ void TKsCalibTokForm::Start()
                           comm::Failure::only(QStringLiteral("Не удалось записать команду START")))) {
         // The slot button keeps telling that a calibration runs: the meter may have started one.
         regim = Idle;
+        m_ipt.reset();
         return;
     }
     form.btnStart.setEnabled(false);
@@ -169,7 +174,7 @@ bool TKsCalibTokForm::measurePoint(int k)
     }
     regim = AtPoint;
     form.Timer.setRunning(true);
-    const quint8 ipt = m_ctx.modules.IptModule.Adr;
+    const quint8 ipt = m_ipt->address();
     while (regim == AtPoint)
         m_ctx.bench.step(ipt, bench::qid::IptCurrentsCalib,
                          [](comm::MBComMaster& b) {
@@ -225,6 +230,7 @@ void TKsCalibTokForm::Stop()
     form.Timer.setRunning(false);
     form.pb.setPosition(0);
     regim = Idle;
+    m_ipt.reset();
     m_slotButton.setCaption(QStringLiteral("Калибровка токового выхода"));
     const int qid = -(kStartQid + FSlot);
     m_ctx.meter.step(meterAddress(), qid,

@@ -60,6 +60,7 @@ private:
     double FTokIpt = 0;
     int ForI = 0;
     Regim regim = Idle;
+    std::optional<shell::ModuleAccess::Hold> m_ipt;  // the current meter, while a calibration runs
     int F29_30 = 0;
     int F_29_30 = 0;
     int F31_32 = 0;

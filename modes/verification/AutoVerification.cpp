@@ -53,8 +53,10 @@ AutoVerification::~AutoVerification()
 
 bool AutoVerification::canStart(const VerificationParameters& parameters) const
 {
+    if (!m_ctx.access.known(m_ctx.modules.ImrModule))
+        return false;
     QString refusal;
-    if (!m_ctx.reaches(m_ctx.modules.ImrModule))
+    if (!m_ctx.bench.connected)
         refusal = QStringLiteral("Нет связи с модулем ИМР: поверка не начата");
     else if (m_ctx.PriborType < 0)
         refusal = QStringLiteral("Не выбран поверяемый прибор");

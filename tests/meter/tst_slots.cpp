@@ -419,7 +419,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("meter line closed") << false << true << int(kIptAdr) << "Не подключен прибор!";
         QTest::newRow("bench line closed") << true << false << int(kIptAdr) << "Не подключен ИПТ!";
-        QTest::newRow("current meter not found") << true << true << 0 << "Не подключен ИПТ!";
+        QTest::newRow("current meter not found") << true << true << 0 << "Модуль ИПТ не обнаружен: выполните «Проверка связи»";
     }
     void refusedWithoutTheLines()
     {

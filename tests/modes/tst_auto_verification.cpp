@@ -732,7 +732,7 @@ private Q_SLOTS:
         QTest::newRow("meter line closed") << QStringLiteral("meter")
                                            << QStringLiteral("Нет связи с прибором: поверка не начата");
         QTest::newRow("no imitation module") << QStringLiteral("imr")
-                                             << QStringLiteral("Нет связи с модулем ИМР: поверка не начата");
+                                             << QStringLiteral("Модуль ИМР не обнаружен: выполните «Проверка связи»");
     }
 
     void refusedStarts()
