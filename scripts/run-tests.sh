@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up a fresh machine, builds everything and runs every test; then builds the unit and
-# simulator tests again with AddressSanitizer and UndefinedBehaviorSanitizer and runs them there.
+# Sets up a fresh machine, builds everything and runs every test; then builds the unit,
+# simulator and end-to-end tests again with AddressSanitizer and UndefinedBehaviorSanitizer and
+# runs them there.
 # ZTA_SKIP_SANITIZERS=1 leaves the second part out (for a quick local run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
