@@ -2,10 +2,11 @@
 
 namespace sim {
 
-Equipment::Equipment(Options options)
+Equipment::Equipment(Options options, TimeSource now)
     : m_options(std::move(options)),
+      m_now(std::move(now)),
       m_playsMeterType(meterType(m_options.meterType).has_value()),
-      m_bench(m_options, meterType(m_options.meterType).value_or(*meterType(0)), Clock::now()),
+      m_bench(m_options, meterType(m_options.meterType).value_or(*meterType(0)), m_now()),
       m_wire{m_options.wireTime, m_options.baud}
 {
     for (Module m : {Module::Imr, Module::Usi, Module::Ipt, Module::Meter})
@@ -15,13 +16,13 @@ Equipment::Equipment(Options options)
 std::optional<Reply> Equipment::respond(LineKind line, const QByteArray& frame, int lineBaud)
 {
     std::lock_guard lock(m_mutex);
-    m_bench.advanceTo(Clock::now());
+    m_bench.advanceTo(m_now());
     return responder(line).respond(frame, m_wire, lineBaud > 0 ? lineBaud : m_options.lineSpeed);
 }
 
 Device& Equipment::current(Module m)
 {
-    m_bench.advanceTo(Clock::now());
+    m_bench.advanceTo(m_now());
     return m_bench.device(m);
 }
 
@@ -92,7 +93,7 @@ int Equipment::requestCount(Module m) const
 void Equipment::setImrError(int error)
 {
     std::lock_guard lock(m_mutex);
-    m_bench.advanceTo(Clock::now());
+    m_bench.advanceTo(m_now());
     m_bench.imr().injectAutomatonError(quint8(error));
 }
 

@@ -3,11 +3,16 @@
 // responders, the wire settings, and the controls tests and the command line use. A transport
 // (pseudo-terminals, or a test's in-process server) hands it request frames and delivers the
 // answers. Every member may be called from any thread.
+//
+// Its devices live on the time of a time source: the steady clock by default, or a clock a
+// test drives, so an hour of imitation can pass in an instant.
 #include "sim/Bench.h"
 #include "sim/LineResponder.h"
 #include "sim/Options.h"
 
 #include <QByteArray>
+
+#include <functional>
 
 #include <mutex>
 #include <optional>
@@ -16,7 +21,9 @@ namespace sim {
 
 class Equipment {
 public:
-    explicit Equipment(Options options = {});
+    using TimeSource = std::function<Clock::time_point()>;
+
+    explicit Equipment(Options options = {}, TimeSource now = &Clock::now);
     Equipment(const Equipment&) = delete;
     Equipment& operator=(const Equipment&) = delete;
 
@@ -56,6 +63,7 @@ private:
     const LineResponder& responder(LineKind line) const { return line == LineKind::Meter ? m_meterLine : m_benchLine; }
 
     const Options m_options;
+    const TimeSource m_now;
     const bool m_playsMeterType;
     mutable std::mutex m_mutex;
     Bench m_bench;
