@@ -16,6 +16,7 @@ struct BenchSlots {
     int ResImrStateRead = 0;
     int ResAutoCircRead = 0;
     int ResImitTimeRead = 0;
+    int ResImitTimeOnce = 0;
     int ResCalibSumsRead = 0;
     int ResImrCommand = 0;
     int ResConvCountWrite = 0;

@@ -4,7 +4,8 @@
 #include "bench/Registers.h"
 #include "link/DataType.h"
 #include "link/Line.h"
-#include "link/WaitAnswer.h"
+#include "link/Clock.h"
+#include "shell/context/Context.h"
 
 #include <array>
 
@@ -15,14 +16,12 @@ namespace {
 constexpr std::array<int, 5> kSpeeds{1200, 2400, 4800, 9600, 19200};
 // Address 0, speed code 3 (9600 baud), RTS delay 0.
 const QVariantList kDefaults{comm::u8(0), comm::u8(3), comm::u8(0)};
-// Time the modules take to apply the broadcast before the line changes speed.
-constexpr int kSettleMs = 1000;
 }  // namespace
 
-TFrmInit::TFrmInit(comm::Line& benchLine) : m_bench(benchLine)
+TFrmInit::TFrmInit(shell::Context& ctx) : m_ctx(ctx)
 {
     // A broadcast draws no answer; the server reports it finished either way.
-    m_bench.routes.add(qid::DefaultsBroadcast,
+    m_ctx.bench.routes.add(qid::DefaultsBroadcast,
                        comm::Route{nullptr, {}, [this](const comm::Exchange& e) { writing = e.ok() ? 1 : 2; }});
     form.Button1.onClick = [this] { Button1Click(); };
     form.Button2.onClick = [this] { Button2Click(); };
@@ -46,7 +45,7 @@ void TFrmInit::Button1Click()
     form.Button1.setEnabled(false);
     if (restoreDefaults()) {
         log(QStringLiteral("Завершено."));
-        m_bench.server.setConnected(false);
+        m_ctx.bench.server.setConnected(false);
     }
     form.Button1.setEnabled(true);
 }
@@ -59,7 +58,7 @@ void TFrmInit::Button2Click()
 
 bool TFrmInit::restoreDefaults()
 {
-    comm::MBComMaster& server = m_bench.server;
+    comm::MBComMaster& server = m_ctx.bench.server;
     for (const int speed : kSpeeds) {
         if (Connecting)
             server.setConnected(false);
@@ -77,7 +76,7 @@ bool TFrmInit::restoreDefaults()
         log(QStringLiteral("Запись адреса..."));
         if (!waitFor([this] { return writing != -1; }))
             return false;
-        comm::pause(kSettleMs);
+        comm::pause(m_ctx.clock, m_ctx.timing.defaultsSettleMs);
     }
     return true;
 }
@@ -85,7 +84,7 @@ bool TFrmInit::restoreDefaults()
 bool TFrmInit::waitFor(const std::function<bool()>& done)
 {
     while (!done() && !InitStop)
-        comm::pause(1);
+        comm::pause(m_ctx.clock, 1);
     return !InitStop;
 }
 

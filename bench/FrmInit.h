@@ -7,8 +7,8 @@
 
 #include <functional>
 
-namespace comm {
-class Line;
+namespace shell {
+struct Context;
 }
 
 namespace bench {
@@ -16,7 +16,7 @@ namespace bench {
 class TFrmInit {
 public:
     // Registers the row of the defaults broadcast on the bench line.
-    explicit TFrmInit(comm::Line& benchLine);
+    explicit TFrmInit(shell::Context& ctx);
 
     // "Восстановление настроек" of the technician's menu.
     void show();
@@ -35,7 +35,7 @@ private:
     bool waitFor(const std::function<bool()>& done);
     void log(const QString& line) { form.Memo1.add(line); }
 
-    comm::Line& m_bench;
+    shell::Context& m_ctx;
     bool Connecting = false;  // the bench link is up
     int writing = 0;          // -1 while the broadcast is pending, then 1 (Result 0) or 2
     bool InitStop = false;    // the operator asked to stop

@@ -9,7 +9,6 @@
 #include "link/WaitAnswer.h"
 #include "ui/model/Dialogs.h"
 
-#include <QElapsedTimer>
 
 namespace bench {
 
@@ -94,16 +93,17 @@ bool ImrAutomaton::ResetToIdle()
     if (!accepted)
         return false;
 
-    QElapsedTimer waited;
-    waited.start();
+    // Each look is an exchange on the line, so the clock moves on between two of them.
+    const int timeoutMs = m_ctx.timing.imrIdleTimeoutMs;
+    const qint64 deadline = m_ctx.clock.nowMs() + timeoutMs;
     do {
         if (!ReadImrState())
             return false;
         if (m_ctx.state.values.ImrState == imr::StateIdle)
             return true;
-    } while (waited.elapsed() < IdleTimeoutMs);
+    } while (m_ctx.clock.nowMs() < deadline);
     ui::dialogs().message(QStringLiteral("ИМР не вернулся в исходное состояние за %1 с.\r%2")
-                              .arg(IdleTimeoutMs / 1000)
+                              .arg(timeoutMs / 1000)
                               .arg(imrStateLine(m_ctx.state.values.ImrState)));
     return false;
 }

@@ -9,8 +9,6 @@ namespace bench {
 
 class ImrAutomaton {
 public:
-    // How long ResetToIdle waits for the module to report idle after its stop command.
-    static constexpr int IdleTimeoutMs = 10000;
     static constexpr int EmulBitTries = 10;
 
     // stateLabel: the main window's line that shows the automaton's state (Label84).

@@ -40,5 +40,9 @@ inline constexpr int IptOffsetWrite = 849161;
 // verification.
 inline constexpr int UsiCountersOnce = 532770;
 inline constexpr int IptCurrentsOnce = 749155;
+// The one-shot read of the imitation module's elapsed time. Apart from its periodic read: a
+// waited read must not take the periodic one's answer for its own, leaving its own to land
+// in the next wait.
+inline constexpr int ImitTimeOnce = 332772;
 
 }  // namespace bench::qid

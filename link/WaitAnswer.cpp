@@ -1,7 +1,6 @@
 #include "link/WaitAnswer.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QThread>
 
 namespace comm {
@@ -10,20 +9,6 @@ void WaitAnswer(int& slot)
 {
     slot = -1;
     while (slot < 0) {
-        QThread::msleep(1);
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-    }
-}
-
-}  // namespace comm
-
-namespace comm {
-
-void pause(int ms)
-{
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (elapsed.elapsed() < ms) {
         QThread::msleep(1);
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }

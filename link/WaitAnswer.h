@@ -8,7 +8,4 @@ namespace comm {
 // inside the wait. It has no time-out: the server answers every one-shot request.
 void WaitAnswer(int& slot);
 
-// A fixed pause that keeps the window alive: events are processed while it lasts.
-void pause(int ms);
-
 }  // namespace comm

@@ -10,8 +10,6 @@
 namespace meter {
 
 namespace {
-constexpr int kPollPeriodMs = 1000;
-constexpr int kStatusPeriodMs = 2000;
 constexpr int kStatusWordsReg = 254;
 constexpr int kRegimeReg = 29;
 constexpr int kChannelCoil = 2;
@@ -64,19 +62,20 @@ void MeterPolling::restartPolling()
     // Only the previous polling goes: a window's one-shot request still on its way keeps its answer.
     meter.FreePeriodicTasks();
     const int floatType = int(comm::DataType::Float);
+    const int pollMs = m_ctx.timing.meterPollMs;
     if (m_ctx.PriborType == TypeMultiChannel) {
         if (pribor.RegV != -1)
-            meter.ReadInputRegs(qid::Volume, kPollPeriodMs, pribor.RegV, floatType, 1);
+            meter.ReadInputRegs(qid::Volume, pollMs, pribor.RegV, floatType, 1);
         if (pribor.RegQ != -1)
-            meter.ReadInputRegs(qid::Flow, kPollPeriodMs, pribor.RegQ, floatType, 1);
-        meter.ReadInputRegs(qid::CurrentRegime, kPollPeriodMs, kRegimeReg, int(comm::DataType::UInt8), 1);
+            meter.ReadInputRegs(qid::Flow, pollMs, pribor.RegQ, floatType, 1);
+        meter.ReadInputRegs(qid::CurrentRegime, pollMs, kRegimeReg, int(comm::DataType::UInt8), 1);
     } else {
         if (pribor.RegV != -1)
-            meter.ReadHoldRegs(qid::Volume, kPollPeriodMs, pribor.RegV, floatType, 1);
+            meter.ReadHoldRegs(qid::Volume, pollMs, pribor.RegV, floatType, 1);
         if (pribor.RegQ != -1)
-            meter.ReadHoldRegs(qid::Flow, kPollPeriodMs, pribor.RegQ, floatType, 1);
+            meter.ReadHoldRegs(qid::Flow, pollMs, pribor.RegQ, floatType, 1);
         if (m_ctx.PriborType == TypeSingleWindow)
-            meter.ReadHoldRegs(qid::StatusWords, kStatusPeriodMs, kStatusWordsReg, int(comm::DataType::UInt16), 2);
+            meter.ReadHoldRegs(qid::StatusWords, m_ctx.timing.meterStatusPollMs, kStatusWordsReg, int(comm::DataType::UInt16), 2);
     }
     meter.WriteHoldBins(qid::ChannelCoil, 0, kChannelCoil, comm::boolean(m_windows.singleChannel() == 2));
 }

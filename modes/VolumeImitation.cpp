@@ -24,8 +24,9 @@ VolumeImitation::VolumeImitation(shell::Context& ctx, FlowSetter& setter, bench:
                                  ui::Timer& progressTimer)
     : m_ctx(ctx), m_setter(setter), m_imr(imr), m_calibrator(calibrator), m_display(display), m_timer(progressTimer)
 {
-    m_ctx.bench.routes.add(qid::ImitTimeRead, {&m_ctx.state.results.ResImitTimeRead,
-                                               [this](const comm::Exchange& e) { elapsedAnswered(e); }, {}});
+    for (const auto& [number, slot] : {std::pair{qid::ImitTimeRead, &m_ctx.state.results.ResImitTimeRead},
+                                       std::pair{qid::ImitTimeOnce, &m_ctx.state.results.ResImitTimeOnce}})
+        m_ctx.bench.routes.add(number, {slot, [this](const comm::Exchange& e) { elapsedAnswered(e); }, {}});
     m_timer.onTimer = [this] { Timer1Timer(); };
 }
 
@@ -86,9 +87,9 @@ bool VolumeImitation::writeStop()
 
 bool VolumeImitation::readElapsed(const comm::Failure& failure)
 {
-    return m_ctx.bench.step(m_ctx.modules.ImrModule.Adr, qid::ImitTimeRead,
+    return m_ctx.bench.step(m_ctx.modules.ImrModule.Adr, qid::ImitTimeOnce,
                             [](comm::MBComMaster& s) {
-                                s.ReadInputRegs(qid::ImitTimeRead, 0, reg::ImrElapsedIn, int(comm::DataType::UInt32), 1);
+                                s.ReadInputRegs(qid::ImitTimeOnce, 0, reg::ImrElapsedIn, int(comm::DataType::UInt32), 1);
                             },
                             failure);
 }

@@ -4,7 +4,7 @@
 #include "bench/Qids.h"
 #include "bench/Registers.h"
 #include "link/DataType.h"
-#include "link/WaitAnswer.h"
+#include "link/Clock.h"
 #include "service/DelayLineMath.h"
 #include "shell/input/NumberFormat.h"
 #include "ui/model/Dialogs.h"
@@ -95,7 +95,7 @@ bool DelayLineCalibration::CalibrateDelayLine()
                    },
                    comm::Failure::only(QStringLiteral("Калибровка:Не прошла команда калибровки"))))
         return false;
-    comm::pause(3 * conversions);
+    comm::pause(m_ctx.clock, 3 * conversions);
     m_imr.ReadImrState();
     const bench::BenchValues& v = m_ctx.state.values;
     if (v.ImrState != bench::imr::StateIdle || v.ImrError != 0 || v.ImrLastCmd != kCalibrationDone) {

@@ -3,7 +3,7 @@
 #include "bench/Qids.h"
 #include "bench/Registers.h"
 #include "link/DataType.h"
-#include "link/WaitAnswer.h"
+#include "link/Clock.h"
 #include "ui/model/Dialogs.h"
 
 #include <array>
@@ -20,12 +20,9 @@ namespace {
 constexpr int PointCount = 2;
 constexpr std::array<quint16, PointCount> PointCodes{0, 65535};
 constexpr std::array<double, PointCount> PointCurrents{0.0, IptCalibration::FullScaleMa};
-constexpr int CodeSettleMs = 2000;
-constexpr int ChannelSettleMs = 1000;
 constexpr quint8 MeasurementMode = 0;
 
 const QString DacWriteFailed = QStringLiteral("Не записать число в ЦАП AD420");
-
 
 // The line current = scale x raw sum + offset through the two measured points.
 struct IptLine {
@@ -63,7 +60,7 @@ bool withinIptLimits(const IptLine& line)
 }  // namespace
 
 IptCalibration::IptCalibration(shell::Context& ctx, ui::forms::Ipt2Page& page)
-    : pause(comm::pause), m_ctx(ctx), m_page(page)
+    : pause([&ctx](int ms) { comm::pause(ctx.clock, ms); }), m_ctx(ctx), m_page(page)
 {
     m_page.TbMa.onChange = [this] { m_page.Label4.setCaption(QString::number(m_page.TbMa.position())); };
     m_page.Button1.onClick = [this] { writeCurrent(); };
@@ -140,14 +137,14 @@ QString IptCalibration::runCalibration(int channel)
             return DacWriteFailed;
         advance();
         status(point + QStringLiteral(": записали код. Ждем 2 секунды"));
-        pause(CodeSettleMs);
+        pause(m_ctx.timing.iptCodeSettleMs);
         advance();
         if (!send(qid::IptCommand, reg::IptMode, comm::u8(quint8(channel))))
             return QStringLiteral("Не удалось записать номер канала");
         m_channelSelected = true;
         advance();
         status(point + QStringLiteral(": номер канала"));
-        pause(ChannelSettleMs);
+        pause(m_ctx.timing.iptChannelSettleMs);
         advance();
         if (!readSums())
             return QStringLiteral("Не считать суммы из ИПТ");

@@ -26,11 +26,9 @@ const QString AutoVerification::kStopped = QStringLiteral("остановлен�
 
 AutoVerification::AutoVerification(shell::Context& ctx, Parts parts) : m_ctx(ctx), m_parts(std::move(parts))
 {
-    m_timer.setSingleShot(true);
-    m_readingTimeout.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, &AutoVerification::timerFired);
-    connect(&m_readingTimeout, &QTimer::timeout, this, [this] {
-        end(QStringLiteral("прибор не передал показания за %1 с").arg(ReadingTimeoutMs / 1000));
+    m_timer = ctx.clock.alarm([this] { timerFired(); });
+    m_readingTimeout = ctx.clock.alarm([this] {
+        end(QStringLiteral("прибор не передал показания за %1 с").arg(m_ctx.timing.readingTimeoutMs / 1000));
     });
     // The meter's polling goes on as always; the run only listens to its answers.
     connect(&m_ctx.meter.server, &comm::MBComMaster::OnExchange, this,
@@ -46,8 +44,8 @@ AutoVerification::~AutoVerification()
     if (!running())
         return;
     m_phase = Phase::Idle;
-    m_timer.stop();
-    m_readingTimeout.stop();
+    m_timer->stop();
+    m_readingTimeout->stop();
     releaseBench();
 }
 
@@ -184,8 +182,8 @@ void AutoVerification::end(QString reason)
         return;
     m_phase = Phase::Idle;
     m_awaitingMeter = false;
-    m_timer.stop();
-    m_readingTimeout.stop();
+    m_timer->stop();
+    m_readingTimeout->stop();
     m_pendingEnd.clear();
     if (!reason.isEmpty()) {
         m_protocol.complete = false;
@@ -229,14 +227,14 @@ void AutoVerification::waitThen(Phase phase, int ms)
     m_phase = phase;
     m_awaitingMeter = false;
     reportProgress();
-    m_timer.start(ms);
+    m_timer->start(ms);
 }
 
 void AutoVerification::awaitMeter(Phase phase)
 {
     m_phase = phase;
     m_awaitingMeter = true;
-    m_readingTimeout.start(ReadingTimeoutMs);
+    m_readingTimeout->start(m_ctx.timing.readingTimeoutMs);
 }
 
 void AutoVerification::timerFired()
@@ -258,7 +256,7 @@ void AutoVerification::meterAnswered(int qid, const QVariant& value, int result)
     if (!m_awaitingMeter || qid != (m_phase == Phase::Reading ? meter::qid::Flow : meter::qid::Volume))
         return;
     m_awaitingMeter = false;
-    m_readingTimeout.stop();
+    m_readingTimeout->stop();
     if (result != 0) {
         end(QStringLiteral("прибор не ответил: ") + comm::resultText(result));
         return;
@@ -299,7 +297,7 @@ int AutoVerification::secondsLeft() const
     }
     if (volumeCheckPlanned() && m_phase != Phase::VolumeAfter) {
         const int volumePoint = *std::max_element(par.points.begin(), par.points.end());
-        ms += 2 * qint64(par.volumeSettleMs) + qint64(par.volume * run::kMsPerHour / volumePoint) + VolumeEndMarginMs;
+        ms += 2 * qint64(par.volumeSettleMs) + qint64(par.volume * run::kMsPerHour / volumePoint) + m_ctx.timing.volumeEndMarginMs;
     }
     return int(std::max<qint64>(0, ms) / 1000);
 }

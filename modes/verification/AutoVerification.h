@@ -18,10 +18,10 @@
 #include "shell/context/Context.h"
 
 #include <QObject>
-#include <QTimer>
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace verification {
@@ -29,10 +29,6 @@ namespace verification {
 class AutoVerification : public QObject {
     Q_OBJECT
 public:
-    // The meter's readings stop coming for this long: the run ends.
-    static constexpr int ReadingTimeoutMs = 10000;
-    // After the module's planned imitation time, before its elapsed time is read.
-    static constexpr int VolumeEndMarginMs = 1000;
     static const QString kStopped;
     // Its own reads of the meter's output slots on the meter line: their kinds and the current
     // calibration table.
@@ -150,8 +146,10 @@ private:
     // The run's own reads: their result slots and the latest answer.
     std::array<int, 4> m_readSlots{};
     comm::Exchange m_answer;
-    QTimer m_timer;
-    QTimer m_readingTimeout;
+    // The pause of the phase in work, and the meter's readings not coming for the time the
+    // context's timing allows (the run ends then); both on the context's clock.
+    std::unique_ptr<comm::Alarm> m_timer;
+    std::unique_ptr<comm::Alarm> m_readingTimeout;
 };
 
 }  // namespace verification

@@ -48,7 +48,7 @@ void AutoVerification::startVolumeImitation(double meterVolume)
                                                                  false, m_ctx.imitation.CalibratedDT);
     const double ms = std::round(m_protocol.parameters.volume / pulses.imitatedFlow * run::kMsPerHour);
     // The module counts up to MaxImitTimeSec; the wait for it is an int of ms.
-    const double longestMs = std::min(modes::MaxImitTimeSec * 1000.0, double(std::numeric_limits<int>::max() - VolumeEndMarginMs));
+    const double longestMs = std::min(modes::MaxImitTimeSec * 1000.0, double(std::numeric_limits<int>::max() - m_ctx.timing.volumeEndMarginMs));
     if (ms > longestMs) {
         end(QStringLiteral("объем проверки %1 м3 не набрать при расходе %2 м3/ч")
                 .arg(m_protocol.parameters.volume)
@@ -75,7 +75,7 @@ void AutoVerification::startVolumeImitation(double meterVolume)
     }
     m_imitationMs = qint32(imitationMs);
     m_lastElapsedMs = -1;
-    waitThen(Phase::VolumeRunning, int(imitationMs) + VolumeEndMarginMs);
+    waitThen(Phase::VolumeRunning, int(imitationMs) + m_ctx.timing.volumeEndMarginMs);
 }
 
 void AutoVerification::volumeImitationDone()
@@ -92,7 +92,7 @@ void AutoVerification::volumeImitationDone()
     // still be counting: the reference volume is taken once its time stands still.
     if (ok && v.ImitTimeMs < m_imitationMs && v.ImitTimeMs != m_lastElapsedMs) {
         m_lastElapsedMs = v.ImitTimeMs;
-        waitThen(Phase::VolumeRunning, m_imitationMs - v.ImitTimeMs + VolumeEndMarginMs);
+        waitThen(Phase::VolumeRunning, m_imitationMs - v.ImitTimeMs + m_ctx.timing.volumeEndMarginMs);
         return;
     }
     m_volumeReference = v.ImitTimeMs * v.ImitatedFlow / run::kMsPerHour;

@@ -5,9 +5,11 @@
 #include "bench/BenchState.h"
 #include "bench/ModuleDescriptor.h"
 #include "bench/StatisticsInputs.h"
+#include "link/Clock.h"
 #include "link/Line.h"
 #include "meter/Pribor.h"
 #include "shell/context/ModuleAccess.h"
+#include "shell/context/Timing.h"
 #include "shell/context/WorkMode.h"
 
 namespace ui {
@@ -28,8 +30,8 @@ struct Imitation {
 
 struct Context {
     Context(comm::MBComMaster& benchServer, comm::MBComMaster& meterServer, ui::StatusBar& messageLine,
-            bench::StatisticsInputs& statistics)
-        : bench(benchServer), meter(meterServer), SB(messageLine), statistics(statistics)
+            bench::StatisticsInputs& statistics, comm::Clock& clock = comm::steadyClock())
+        : bench(benchServer), meter(meterServer), SB(messageLine), statistics(statistics), clock(clock)
     {
     }
     Context(const Context&) = delete;
@@ -48,6 +50,8 @@ struct Context {
     Imitation imitation;
     ui::StatusBar& SB;        // the message line; panel 0 takes progress and status texts
     bench::StatisticsInputs& statistics;
+    comm::Clock& clock;       // every wait of a workflow runs on it
+    Timing timing;
 
     qint32& AutoCircCount() { return state.values.AutoCircCount; }
     // The line is up and the module was found.

@@ -77,7 +77,7 @@ private Q_SLOTS:
             {1, &S::ResAdrWrite},          {2, &S::ResSpeedWrite},       {3, &S::ResRtsWrite},
             {-11, &S::ResEmulBit},         {11, &S::ResEmulBit},         {12, &S::ResPolarityBit},
             {300002, &S::ResImrStateRead}, {316385, &S::ResAutoCircRead}, {332771, &S::ResImitTimeRead},
-            {332773, &S::ResCalibSumsRead}, {400004, &S::ResImrCommand},  {416386, &S::ResConvCountWrite},
+            {332772, &S::ResImitTimeOnce}, {332773, &S::ResCalibSumsRead}, {400004, &S::ResImrCommand},  {416386, &S::ResConvCountWrite},
             {416387, &S::ResDelayCountWrite}, {432773, &S::ResImitTimeWrite}, {432775, &S::ResFoscRead},
             {449153, &S::ResT0T1Read},     {600011, &S::ResUsiModeWrite}, {732769, &S::ResIptSumsRead},
             {749153, &S::ResIptCurrents},  {749154, &S::ResIptCurrentsCalib}, {800004, &S::ResIptCommand},
@@ -139,6 +139,9 @@ private Q_SLOTS:
         QTest::newRow("elapsed time") << 332771 << comm::u32(4000)
                                       << Probe([v](auto& m) { return QString::number(v(m).ImitTimeMs); })
                                       << "4000" << "4000";
+        QTest::newRow("elapsed time once") << 332772 << comm::u32(4000)
+                                           << Probe([v](auto& m) { return QString::number(v(m).ImitTimeMs); })
+                                           << "4000" << "4000";
         QTest::newRow("SAR data") << 300007 << comm::u8(128)
                                   << Probe([](auto& m) { return m.form.imr.lblDa1.caption(); })
                                   << "128" << comm::resultText(comm::ResultBusy);

@@ -89,7 +89,7 @@ struct InitFixture : Bench {
 
     int broadcastResult = comm::ResultOk;
     Ints speedsWritten;
-    bench::TFrmInit dialog{ctx.bench};
+    bench::TFrmInit dialog{ctx};
 };
 
 QStringList speedLog(int speed)

@@ -88,7 +88,37 @@ void verifyEndedIncomplete(Bench& b, const QString& reason)
 }
 
 enum class StopAt { FirstStep, FirstSettling, SecondPoint, VolumeCheck };
-enum class Loss { MeterAnswersFail, MeterPortVanishes, BenchPortVanishes };
+
+// Where in a run trouble strikes: from its start, once the first point has a reading, once
+// every point is done.
+enum class Moment { Start, FirstReading, PointsDone };
+// What happens: a request fails, or its line is lost as it is sent; or, at the moment itself,
+// the meter answers with exceptions, its line is lost, or its readings stop coming.
+enum class Trouble { RequestFails, LineDrops, MeterFails, MeterDrops, ReadingsStop };
+
+struct Ending {
+    Moment moment = Moment::Start;
+    Trouble trouble = Trouble::RequestFails;
+    bool benchLine = true;
+    int qid = 0;     // the request struck, after `passes` of its kind went through since the moment
+    int passes = 0;
+    int times = 1;   // requests in a row that fail
+};
+
+Ending failing(Moment moment, int qid, int passes = 0, int times = 1) { return {moment, Trouble::RequestFails, true, qid, passes, times}; }
+Ending meterFailing(int qid) { return {Moment::Start, Trouble::RequestFails, false, qid}; }
+Ending dropping(Moment moment, bool benchLine, int qid) { return {moment, Trouble::LineDrops, benchLine, qid}; }
+Ending atMoment(Moment moment, Trouble trouble) { return {moment, trouble, false}; }
+
+bool reached(const Protocol& p, Moment moment)
+{
+    switch (moment) {
+    case Moment::Start: return true;
+    case Moment::FirstReading: return !p.points.first().readings.isEmpty();
+    case Moment::PointsDone: return p.points.last().complete;
+    }
+    return false;
+}
 
 // The simulated bench with or without each of its counting modules, and the meter of a type.
 struct Setup {
@@ -136,7 +166,7 @@ constexpr double kPulseVolume = 0.25;
 }  // namespace
 
 Q_DECLARE_METATYPE(StopAt)
-Q_DECLARE_METATYPE(Loss)
+Q_DECLARE_METATYPE(Ending)
 Q_DECLARE_METATYPE(Setup)
 
 class TstAutoVerification : public QObject {
@@ -154,7 +184,7 @@ private Q_SLOTS:
         QTest::newRow("1.5 % low") << -1.5 << 0.0 << Conclusion::Unfit << kPoints << 0;
         // Still imitating when its planned time is over: the volume is taken at its real end.
         QTest::newRow("0.3 % high, the module starts late") << 0.3 << kVolume << Conclusion::Fit << QList<int>{}
-                                                            << 2 * AutoVerification::VolumeEndMarginMs;
+                                                            << 2 * shell::Timing{}.volumeEndMarginMs;
     }
 
     void verdictFollowsTheMeterError()
@@ -260,34 +290,6 @@ private Q_SLOTS:
         QCOMPARE(b.finished.count(), 1);
     }
 
-    void lostLineEndsTheRunWithoutVerdict_data()
-    {
-        QTest::addColumn<Loss>("loss");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("meter answers with exceptions") << Loss::MeterAnswersFail << QStringLiteral("прибор не ответил: ");
-        QTest::newRow("meter port vanishes") << Loss::MeterPortVanishes << QStringLiteral("потеряна связь с прибором");
-        QTest::newRow("bench port vanishes") << Loss::BenchPortVanishes << QStringLiteral("потеряна связь со стендом");
-    }
-
-    void lostLineEndsTheRunWithoutVerdict()
-    {
-        QFETCH(Loss, loss);
-        QFETCH(QString, reason);
-        Bench b;
-        QVERIFY(b.start());
-        QVERIFY(b.waitFor([&] { return b.protocol().points.first().complete; }));
-        switch (loss) {
-        case Loss::MeterAnswersFail:
-            b.equipment.setFault(sim::Module::Meter, {sim::Fault::Exception});
-            break;
-        case Loss::MeterPortVanishes: b.meter->dropLine(); break;
-        case Loss::BenchPortVanishes: b.bench->dropLine(); break;
-        }
-        verifyEndedIncomplete(b, reason);
-        QVERIFY(b.protocol().points.first().passed().has_value());
-        QVERIFY(!b.protocol().points.last().passed().has_value());
-    }
-
     void outputChecksFollowTheBench_data()
     {
         QTest::addColumn<Setup>("setup");
@@ -366,32 +368,145 @@ private Q_SLOTS:
         QVERIFY(parseProtocolCsv(protocolCsv(p)) == p);
     }
 
-    void failedReadEndsTheRun_data()
+    // Every way a run ends without a verdict, on a bench with every module and a meter with a
+    // current output, so that each step of the run is there to fail: the protocol keeps what was
+    // measured and says why, and the bench is given back at rest.
+    void runEndsWithoutVerdict_data()
     {
-        QTest::addColumn<int>("qid");
-        QTest::addColumn<bool>("benchLine");
+        QTest::addColumn<Ending>("ending");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("the meter's slot kinds") << AutoVerification::SlotKindsQid << false << QStringLiteral("не прочитаны типы слотов прибора: ");
-        QTest::newRow("the meter's current table") << AutoVerification::CurrentTableQid << false
-                                                   << QStringLiteral("не прочитаны калибровочные токи прибора: ");
-        QTest::newRow("the current meter") << bench::qid::IptCurrentsOnce << true << QStringLiteral("не прочитан ток ИПТ: ");
-        QTest::newRow("the pulse counter") << bench::qid::UsiCountersOnce << true
-                                           << QStringLiteral("не прочитан счетчик импульсов УСИ: ");
+        QTest::addColumn<int>("pointsDone");
+        const QString noAnswer = comm::resultText(comm::ResultNoAnswer);
+        const QString notPrepared = QStringLiteral("стенд не подготовлен к имитации");
+        const QString volumeNotStarted = QStringLiteral("проверка объема не начата");
+        const QString benchLost = QStringLiteral("потеряна связь со стендом");
+        const QString meterLost = QStringLiteral("потеряна связь с прибором");
+        namespace q = bench::qid;
+
+        // Preparing: the meter's current output, the delay line, the emulation bit.
+        QTest::newRow("slot kinds not read") << meterFailing(AutoVerification::SlotKindsQid)
+                                             << QStringLiteral("не прочитаны типы слотов прибора: ") + noAnswer << 0;
+        QTest::newRow("current table not read") << meterFailing(AutoVerification::CurrentTableQid)
+                                                << QStringLiteral("не прочитаны калибровочные токи прибора: ") + noAnswer << 0;
+        QTest::newRow("conversions not written") << failing(Moment::Start, q::ConvCountWrite) << notPrepared << 0;
+        QTest::newRow("calibration command not written") << failing(Moment::Start, q::ImrCommand) << notPrepared << 0;
+        QTest::newRow("module state not read") << failing(Moment::Start, q::ImrStateRead) << notPrepared << 0;
+        QTest::newRow("calibration sums not read") << failing(Moment::Start, q::CalibSumsRead) << notPrepared << 0;
+        QTest::newRow("quartz not read") << failing(Moment::Start, q::FoscRead) << notPrepared << 0;
+        QTest::newRow("t0, t1 not read") << failing(Moment::Start, q::T0T1Read) << notPrepared << 0;
+        QTest::newRow("emulation bit not read") << failing(Moment::Start, q::EmulBitRead) << notPrepared << 0;
+        QTest::newRow("emulation bit never written")
+            << failing(Moment::Start, q::EmulBitWrite, 0, bench::ImrAutomaton::EmulBitTries) << notPrepared << 0;
+        QTest::newRow("imitation time not zeroed") << failing(Moment::Start, q::ImitTimeWrite) << notPrepared << 0;
+
+        // The points.
+        QTest::newRow("first point's count not written") << failing(Moment::Start, q::DelayCountWrite)
+                                                         << QStringLiteral("расход точки 5 м3/ч не задан") << 0;
+        QTest::newRow("second point's count not written") << failing(Moment::FirstReading, q::DelayCountWrite)
+                                                          << QStringLiteral("расход точки 20 м3/ч не задан") << 1;
+        QTest::newRow("current not read at a reading") << failing(Moment::FirstReading, q::IptCurrentsOnce)
+                                                       << QStringLiteral("не прочитан ток ИПТ: ") + noAnswer << 0;
+        QTest::newRow("meter answers with exceptions") << atMoment(Moment::FirstReading, Trouble::MeterFails)
+                                                       << QStringLiteral("прибор не ответил: ") << 0;
+        QTest::newRow("meter's readings stop at a point") << atMoment(Moment::FirstReading, Trouble::ReadingsStop)
+                                                          << QStringLiteral("прибор не передал показания за 10 с") << 0;
+
+        // The volume check.
+        QTest::newRow("imitation not stopped before the volume") << failing(Moment::PointsDone, q::ImrCommand)
+                                                                 << QStringLiteral("имитация не остановлена перед проверкой объема") << int(kPoints.size());
+        QTest::newRow("pulse counter not read before") << failing(Moment::PointsDone, q::UsiCountersOnce)
+                                                       << QStringLiteral("не прочитан счетчик импульсов УСИ: ") + noAnswer << int(kPoints.size());
+        QTest::newRow("volume's time not written") << failing(Moment::PointsDone, q::ImitTimeWrite) << volumeNotStarted << int(kPoints.size());
+        QTest::newRow("volume's count not written") << failing(Moment::PointsDone, q::DelayCountWrite) << volumeNotStarted << int(kPoints.size());
+        QTest::newRow("volume's start not written") << failing(Moment::PointsDone, q::ImrCommand, 1) << volumeNotStarted << int(kPoints.size());
+        QTest::newRow("imitated time not read") << failing(Moment::PointsDone, q::ImitTimeOnce)
+                                                << QStringLiteral("объем имитации не известен") << int(kPoints.size());
+        QTest::newRow("pulse counter not read after") << failing(Moment::PointsDone, q::UsiCountersOnce, 1)
+                                                      << QStringLiteral("не прочитан счетчик импульсов УСИ: ") + noAnswer << int(kPoints.size());
+        QTest::newRow("meter's volume answered with exceptions") << atMoment(Moment::PointsDone, Trouble::MeterFails)
+                                                                 << QStringLiteral("прибор не ответил: ") << int(kPoints.size());
+        QTest::newRow("meter's volume stops coming") << atMoment(Moment::PointsDone, Trouble::ReadingsStop)
+                                                     << QStringLiteral("прибор не передал показания за 10 с") << int(kPoints.size());
+
+        // A line lost at each phase.
+        QTest::newRow("bench lost in the calibration") << dropping(Moment::Start, true, q::CalibSumsRead) << benchLost << 0;
+        QTest::newRow("bench lost setting a point") << dropping(Moment::Start, true, q::DelayCountWrite) << benchLost << 0;
+        QTest::newRow("bench lost reading the current") << dropping(Moment::FirstReading, true, q::IptCurrentsOnce) << benchLost << 0;
+        QTest::newRow("bench lost in the volume imitation") << dropping(Moment::PointsDone, true, q::ImitTimeOnce) << benchLost << int(kPoints.size());
+        QTest::newRow("meter lost reading its slots") << dropping(Moment::Start, false, AutoVerification::SlotKindsQid) << meterLost << 0;
+        QTest::newRow("meter lost at a point") << atMoment(Moment::FirstReading, Trouble::MeterDrops) << meterLost << 0;
+        QTest::newRow("meter lost before the volume") << atMoment(Moment::PointsDone, Trouble::MeterDrops) << meterLost << int(kPoints.size());
     }
 
-    void failedReadEndsTheRun()
+    void runEndsWithoutVerdict()
     {
-        QFETCH(int, qid);
-        QFETCH(bool, benchLine);
+        QFETCH(Ending, ending);
         QFETCH(QString, reason);
+        QFETCH(int, pointsDone);
         Bench b(benchFor(Setup{}), meter::TypeMultiChannel);
         QVERIFY(b.connected);
-        (benchLine ? b.bench : b.meter)->failures.insert(qid, comm::ResultNoAnswer);
-        // The counter is first read before the volume is imitated: the run ends there.
+        // The emulation off, as another mode may leave it: the run has to set it.
+        b.equipment.setCoil(sim::Module::Imr, bench::reg::ImrEmulCoil, false);
+        test::FailingServer* line = ending.benchLine ? b.bench : b.meter;
+        bool armed = false;
+        int passes = ending.passes;
+        int times = ending.times;
+        line->intercept = [&](const comm::Request& r) -> std::optional<int> {
+            armed = armed || reached(b.protocol(), ending.moment);
+            if (!armed || r.qid != ending.qid || times == 0 || passes-- > 0)
+                return std::nullopt;
+            --times;
+            if (ending.trouble != Trouble::LineDrops)
+                return comm::ResultNoAnswer;
+            line->dropLine();  // the request then finds the port closed
+            return std::nullopt;
+        };
+        if (ending.qid == 0) {
+            QObject::connect(&b.verification, &AutoVerification::progress, &b.verification, [&] {
+                if (armed || !reached(b.protocol(), ending.moment))
+                    return;
+                armed = true;
+                switch (ending.trouble) {
+                case Trouble::MeterFails: b.equipment.setFault(sim::Module::Meter, {sim::Fault::Exception}); break;
+                case Trouble::MeterDrops: b.meter->dropLine(); break;
+                case Trouble::ReadingsStop: b.meter->FreePeriodicTasks(); break;
+                default: QFAIL("not a trouble of a moment");
+                }
+            });
+        }
         QVERIFY(b.start(kPulseVolume));
-        verifyEndedIncomplete(b, reason + comm::resultText(comm::ResultNoAnswer));
-        QVERIFY(b.imrIdle());
-        QVERIFY2(b.dialogs.messages.isEmpty(), qPrintable(b.dialogs.messages.join(QLatin1Char('|'))));
+        verifyEndedIncomplete(b, reason);
+        QVERIFY(armed);
+        const Protocol& p = b.protocol();
+        for (int i = 0; i < p.points.size(); ++i)
+            QCOMPARE(p.points[i].complete, i < pointsDone);
+        QVERIFY(!p.volume);
+        // The bench is left at rest, unless its own line is gone.
+        if (ending.trouble != Trouble::LineDrops || !ending.benchLine)
+            QVERIFY(b.imrIdle());
+        QVERIFY(parseProtocolCsv(protocolCsv(p)) == p);
+        // The run's own reads end it quietly: the protocol says why.
+        const QList<int> ownReads{AutoVerification::SlotKindsQid, AutoVerification::CurrentTableQid,
+                                  bench::qid::IptCurrentsOnce, bench::qid::UsiCountersOnce};
+        if (ending.trouble == Trouble::RequestFails && ownReads.contains(ending.qid))
+            QVERIFY2(b.dialogs.messages.isEmpty(), qPrintable(b.dialogs.messages.join(QLatin1Char('|'))));
+    }
+
+    // The pulse counter is 32 bits: a count that wraps during the volume check still counts the
+    // pulses between its two readings.
+    void pulseCountSurvivesTheCounterWrap()
+    {
+        Bench b(benchFor(Setup{}), meter::TypeMultiChannel);
+        QVERIFY(b.connected);
+        for (int word = 0; word < 8; ++word)  // every input at 2^32 - 1: the first pulse wraps it
+            b.equipment.setInput(sim::Module::Usi, bench::reg::UsiCountersIn + word, 0xFFFF);
+        QVERIFY(b.start(kPulseVolume));
+        QVERIFY(b.waitForEnd());
+        const Protocol& p = b.protocol();
+        QVERIFY2(p.complete, qPrintable(p.incompleteReason));
+        QVERIFY(p.volume && p.volume->pulses);
+        QVERIFY(p.volume->pulses->measured > 0.9 * kPulseVolume);
+        QVERIFY2(p.volume->pulses->passed(), qPrintable(QString::number(p.volume->pulses->errorPct())));
     }
 
     // The run object goes away (its window closed, the program ending) while a run goes.

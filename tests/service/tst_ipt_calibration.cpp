@@ -6,7 +6,7 @@
 #include "bench/Qids.h"
 #include "link/DataType.h"
 #include "link/Result.h"
-#include "link/WaitAnswer.h"
+#include "link/Clock.h"
 #include "service/IptCalibration.h"
 
 #include <QTest>
@@ -232,7 +232,7 @@ private Q_SLOTS:
     void pauseKeepsTheWindowAliveButNotItsButtons()
     {
         Page p;
-        p.calibration.pause = comm::pause;
+        p.calibration.pause = [](int ms) { comm::pause(comm::steadyClock(), ms); };
         p.ipt.failures[{qid::IptCommand, 1}] = comm::ResultBusy;  // ends after the first pause
         bool ticked = false;
         QTimer::singleShot(100, [&] {

@@ -2,7 +2,7 @@
 // own response, a channel out of the limits is refused, and the module measures again.
 #include "../modes/Workbench.h"
 
-#include "link/WaitAnswer.h"
+#include "link/Clock.h"
 #include "service/IptCalibration.h"
 
 #include <QTest>
@@ -41,7 +41,7 @@ private Q_SLOTS:
         test::Workbench w(o);
         QVERIFY(w.connected);
         service::IptCalibration& calibration = w.main->iptCalibration;
-        calibration.pause = [](int) { comm::pause(20); };
+        calibration.pause = [](int) { comm::pause(comm::steadyClock(), 20); };
         for (int reg : {49154, 49155, 49162, 49163})  // the channel's line wiped out
             w.equipment.setHolding(sim::Module::Ipt, reg, 0);
         w.form().ipt2.RgCanal.select(1);

@@ -8,6 +8,7 @@
 
 #include <QModbusReply>
 
+#include <algorithm>
 #include <cmath>
 
 namespace test {
@@ -52,11 +53,13 @@ QByteArray frameOf(int address, const QModbusRequest& pdu)
 
 }  // namespace
 
-InProcessServer::InProcessServer(sim::Equipment& equipment, sim::LineKind line, QObject* parent)
-    : MBComMaster(parent), m_equipment(equipment), m_decoder(std::make_unique<ResponseDecoder>()), m_line(line)
+InProcessServer::InProcessServer(sim::Equipment& equipment, sim::LineKind line, comm::Clock& clock)
+    : m_equipment(equipment),
+      m_clock(clock),
+      m_decoder(std::make_unique<ResponseDecoder>()),
+      m_line(line),
+      m_step(clock.alarm([this] { serveCurrent(); }))
 {
-    m_step.setSingleShot(true);
-    connect(&m_step, &QTimer::timeout, this, &InProcessServer::serveCurrent);
 }
 
 InProcessServer::~InProcessServer() = default;
@@ -105,11 +108,12 @@ void InProcessServer::submit(const comm::Request& r)
     if (r.period > 0) {
         auto repeat = std::make_unique<Repeat>();
         repeat->request = r;
-        connect(&repeat->timer, &QTimer::timeout, this, [this, task, rep = repeat.get()] {
+        repeat->alarm = m_clock.alarm([this, task, rep = repeat.get()] {
+            rep->alarm->start(rep->request.period);
             if (!rep->outstanding)
                 enqueue(Job{task, rep->request});
         });
-        repeat->timer.start(r.period);
+        repeat->alarm->start(r.period);
         m_repeats[task] = std::move(repeat);
     }
     enqueue(Job{task, r});
@@ -134,7 +138,7 @@ void InProcessServer::startNext()
     m_current = m_queue.dequeue();
     m_ready.reset();
     m_frames = {};
-    m_step.start(m_latencyMs);
+    m_step->start(m_latencyMs);
 }
 
 // First the exchange itself; an answer the equipment holds back waits for its time.
@@ -152,7 +156,7 @@ void InProcessServer::serveCurrent()
         return;
     }
     m_ready = answer;
-    m_step.start(int(std::ceil(delayUs / 1000.0)));
+    m_step->start(int(std::ceil(delayUs / 1000.0)));
 }
 
 // The state is settled before the answer goes out: its handler may submit, cancel or wait.
@@ -217,6 +221,11 @@ Answer InProcessServer::exchange(const comm::Request& r, qint64* answerDelayUs)
     return comm::rtu::interpretReply(r, finished);
 }
 
+int InProcessServer::owes(int qid) const
+{
+    return int(std::count_if(m_owed.cbegin(), m_owed.cend(), [qid](const comm::Request& r) { return r.qid == qid; }));
+}
+
 void InProcessServer::FreeTask(int qid)
 {
     QList<quint64> tasks;
@@ -246,7 +255,7 @@ void InProcessServer::cancel(const QList<quint64>& tasks)
     }
     m_queue.removeIf([&](const Job& j) { return tasks.contains(j.task); });
     if (m_current && tasks.contains(m_current->task)) {
-        m_step.stop();
+        m_step->stop();
         m_current.reset();
         m_ready.reset();
     }
@@ -261,7 +270,7 @@ void InProcessServer::failOutstanding()
     owed.swap(m_queue);
     if (m_current)
         owed.prepend(*m_current);
-    m_step.stop();
+    m_step->stop();
     m_current.reset();
     m_ready.reset();
     m_frames = {};
@@ -284,16 +293,14 @@ void InProcessServer::record(const comm::Request& r, const Answer& answer)
 void InProcessServer::answerLater(const comm::Request& r, int result)
 {
     const Answer a = comm::rtu::answerOf(r, result);
-    QMetaObject::invokeMethod(
-        this, [this, qid = r.qid, a] { Q_EMIT OnExchange(qid, a.mbAddr, a.function, a.value, a.result); },
-        Qt::QueuedConnection);
+    post([this, qid = r.qid, a] { Q_EMIT OnExchange(qid, a.mbAddr, a.function, a.value, a.result); });
 }
 
 void InProcessServer::completeLater(quint64 task, const Answer& answer)
 {
     if (auto it = m_repeats.find(task); it != m_repeats.end())
         it->second->outstanding = false;
-    QMetaObject::invokeMethod(this, [this, task, answer] { deliver(task, answer); }, Qt::QueuedConnection);
+    post([this, task, answer] { deliver(task, answer); });
 }
 
 void InProcessServer::deliver(quint64 task, const Answer& a)
@@ -309,11 +316,20 @@ void InProcessServer::deliver(quint64 task, const Answer& a)
 
 void InProcessServer::reportConnectedLater(bool connected)
 {
+    post([this, connected] {
+        m_connected = connected;
+        Q_EMIT OnChangeConnected(connected);
+    });
+}
+
+void InProcessServer::post(std::function<void()> deliver)
+{
+    ++m_posted;
     QMetaObject::invokeMethod(
         this,
-        [this, connected] {
-            m_connected = connected;
-            Q_EMIT OnChangeConnected(connected);
+        [this, deliver = std::move(deliver)] {
+            --m_posted;
+            deliver();
         },
         Qt::QueuedConnection);
 }

@@ -10,13 +10,16 @@
 // Result 3 while the port is closed. Requests are served one at a time, in order. While someone
 // listens to exchanged(), each served or failed request is also described there, with the
 // frames that went to the equipment and came back.
+//
+// Its waits (the latency, the equipment's answer delays, the periods) run on a clock: real time
+// by default, or a test's VirtualClock, which must not move on while hasPostedAnswers() holds.
+#include "link/Clock.h"
 #include "link/MBComMaster.h"
 #include "link/rtu/Answer.h"
 #include "sim/Options.h"
 
 #include <QHash>
 #include <QQueue>
-#include <QTimer>
 
 #include <map>
 #include <memory>
@@ -33,7 +36,7 @@ class ResponseDecoder;
 class InProcessServer : public comm::MBComMaster {
     Q_OBJECT
 public:
-    InProcessServer(sim::Equipment& equipment, sim::LineKind line, QObject* parent = nullptr);
+    InProcessServer(sim::Equipment& equipment, sim::LineKind line, comm::Clock& clock = comm::steadyClock());
     ~InProcessServer() override;
 
     sim::Equipment& equipment() { return m_equipment; }
@@ -45,6 +48,11 @@ public:
     // The port vanishes as if its adapter were unplugged: outstanding requests end with Result 3
     // and the server reports the port closed.
     void dropLine();
+    // The tasks of a request number still owed answers, periodic ones included: 0 shows that
+    // nothing more of it will come.
+    int owes(int qid) const;
+    // Answers and connection reports handed to the event loop and not yet delivered.
+    bool hasPostedAnswers() const { return m_posted > 0; }
 
     bool attach() override;
     bool isAttached() const override { return m_attached; }
@@ -56,6 +64,8 @@ public:
 
 protected:
     void submit(const comm::Request& r) override;
+    // Runs `deliver` from the event loop, counted in hasPostedAnswers() until then.
+    void post(std::function<void()> deliver);
 
 private:
     struct Job {
@@ -65,7 +75,7 @@ private:
     // A periodic task: at most one of its repetitions waits or is served at a time.
     struct Repeat {
         comm::Request request;
-        QTimer timer;
+        std::unique_ptr<comm::Alarm> alarm;
         bool outstanding = false;
     };
 
@@ -87,6 +97,7 @@ private:
     void reportConnectedLater(bool connected);
 
     sim::Equipment& m_equipment;
+    comm::Clock& m_clock;
     std::unique_ptr<ResponseDecoder> m_decoder;
     const sim::LineKind m_line;
     int m_latencyMs = 0;
@@ -97,7 +108,8 @@ private:
     quint64 m_nextTask = 1;
     QQueue<Job> m_queue;
     std::optional<Job> m_current;
-    QTimer m_step;  // serves the current job, then delivers its answer
+    std::unique_ptr<comm::Alarm> m_step;  // serves the current job, then delivers its answer
+    int m_posted = 0;
     std::optional<comm::rtu::Answer> m_ready;  // the current job's answer, waiting for its time
     comm::ExchangeRecord m_frames;  // the current job's PDUs and answer time, for its record
     std::map<quint64, std::unique_ptr<Repeat>> m_repeats;

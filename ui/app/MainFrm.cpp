@@ -28,11 +28,11 @@ int chosenPulseInput(const ui::forms::UsiGroup& g)
 }
 }  // namespace
 
-TMainFrm::TMainFrm(const ServerFactory& makeServer, comm::PortSource ports)
+TMainFrm::TMainFrm(const ServerFactory& makeServer, comm::PortSource ports, comm::Clock& clock)
     : MBCM(makeServer("bench")),
       MBCM1(makeServer("meter")),
       // The statistics window is built right after the context; the context only keeps the reference.
-      ctx(*MBCM, *MBCM1, form.SB, calcFrm),
+      ctx(*MBCM, *MBCM1, form.SB, calcFrm, clock),
       calcFrm(ctx.meter),
       SysFrm(form),
       CanalFrm(std::move(ports)),
@@ -52,7 +52,7 @@ TMainFrm::TMainFrm(const ServerFactory& makeServer, comm::PortSource ports)
       discovery(ctx, form.config, [this] { MProFrm.writeIni(); }),
       moduleParameters(ctx),
       PropertyFrm(ctx.bench, ctx.access),
-      FrmInit(ctx.bench),
+      FrmInit(ctx),
       imr(ctx, form.Label84),
       imrTuning(ctx, form.imr, imr),
       usiReadout(ctx, form.usiGroup),

@@ -50,7 +50,9 @@ using ServerFactory = std::function<std::unique_ptr<comm::MBComMaster>(const cha
 
 class TMainFrm {
 public:
-    explicit TMainFrm(const ServerFactory& makeServer, comm::PortSource ports = comm::availablePorts);
+    // `clock` times every wait of the workflows; tests give one they drive.
+    explicit TMainFrm(const ServerFactory& makeServer, comm::PortSource ports = comm::availablePorts,
+                      comm::Clock& clock = comm::steadyClock());
     ~TMainFrm();  // stores the window's settings
     TMainFrm(const TMainFrm&) = delete;
     TMainFrm& operator=(const TMainFrm&) = delete;
