@@ -90,7 +90,8 @@ std::optional<FaultAssignment> parseFault(const QString& text, QString* error)
     if (module && fault && text.count(u'=') == 1)
         return FaultAssignment{*module, *fault};
     if (error)
-        *error = QStringLiteral("bad fault \"%1\": expected imr|usi|ipt|meter=none|silent|crc|wrongaddr|truncated|exception[:code]|slow[:ms]")
+        *error = QStringLiteral("bad fault \"%1\": expected imr|usi|ipt|meter="
+                                "none|silent|crc|wrongaddr|truncated|exception[:code]|slow[:ms]")
                      .arg(text);
     return std::nullopt;
 }

@@ -300,7 +300,8 @@ void tst_SimProtocol::wrongAddressAfterTheLastIsTheFirst()
     sim::Equipment equipment{sim::Options{}};
     equipment.setAddress(Module::Usi, 247);
     equipment.setFault(Module::Usi, {sim::Fault::WrongAddress});
-    const std::optional<sim::Reply> reply = equipment.respond(sim::LineKind::Bench, sim::withCrc(request(247, 0x03, 0, 1)));
+    const std::optional<sim::Reply> reply =
+        equipment.respond(sim::LineKind::Bench, sim::withCrc(request(247, 0x03, 0, 1)));
     QVERIFY(reply);
     QCOMPARE(reply->frame, sim::withCrc(QByteArray("\x01\x03\x02\x00\xF7", 5)));
 }
