@@ -4,12 +4,35 @@
 #include "sim/ModbusFunctions.h"
 #include "sim/WireTime.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace sim {
 
 namespace {
 constexpr int BroadcastAddress = 0;
+constexpr int LastAddress = 247;
+
+// Another device's address, never the broadcast one.
+int nextAddress(int address) { return address % LastAddress + 1; }
+
+// The answers whose length the request fixes: reads of coils and registers.
+bool isRead(quint8 function) { return function == 0x01 || function == 0x03 || function == 0x04; }
+
+// A read's answer without its last two data bytes (one register, up to sixteen coils), its byte
+// count lowered to match; the CRC goes on after. This is a device whose answer buffer is shorter
+// than the request: the frame passes every check of its own and only the count asked for shows
+// it short. A frame cut off on the wire fails its CRC instead, which BadCrc plays; and one whose
+// byte count promises more than it carries never ends for a master that frames by the count,
+// which would only look like silence.
+QByteArray shortened(QByteArray pdu)
+{
+    if (pdu.size() < 2 || !isRead(quint8(pdu[0])))
+        return pdu;  // an exception or an echo: no data to lose
+    pdu.chop(std::min<qsizetype>(2, pdu.size() - 2));
+    pdu[1] = char(pdu.size() - 2);
+    return pdu;
+}
 }  // namespace
 
 void LineResponder::attach(Module m, Device* device) { m_stations.append(Station{m, device, {}}); }
@@ -36,7 +59,8 @@ std::optional<Reply> LineResponder::respond(const QByteArray& frame, const WireS
         ++s.requests;
         if (s.fault.fault == Fault::Silent)
             return std::nullopt;
-        Reply reply{withCrc(QByteArray(1, char(address)).append(answerPdu(s, pdu)))};
+        const int from = s.fault.fault == Fault::WrongAddress ? nextAddress(address) : address;
+        Reply reply{withCrc(QByteArray(1, char(from)).append(answerPdu(s, pdu)))};
         if (s.fault.fault == Fault::BadCrc)
             reply.frame.back() = char(reply.frame.back() ^ 0x5A);
         if (wire.emulate)
@@ -64,7 +88,8 @@ QByteArray LineResponder::answerPdu(Station& s, const QByteArray& pdu)
 {
     if (s.fault.fault == Fault::Exception)
         return exceptionResponse(quint8(pdu.isEmpty() ? 0 : pdu[0]), quint8(s.fault.exceptionCode));
-    return executeRequest(*s.device, pdu);
+    const QByteArray answer = executeRequest(*s.device, pdu);
+    return s.fault.fault == Fault::Truncated ? shortened(answer) : answer;
 }
 
 void LineResponder::setFault(Module m, const FaultSpec& f)

@@ -20,6 +20,11 @@ enum class Fault {
     BadCrc,     // answers with a damaged CRC
     Exception,  // answers with a Modbus exception (exceptionCode)
     Slow,       // answers after slowMs
+    // Executes the request, but its answer carries the next address on the line (247: 1), as if
+    // another device had answered in its place.
+    WrongAddress,
+    // Its answers to reads lose their last two data bytes, well formed otherwise (see LineResponder).
+    Truncated,
 };
 
 struct FaultSpec {

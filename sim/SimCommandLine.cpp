@@ -36,6 +36,10 @@ std::optional<FaultSpec> faultNamed(const QString& text)
         f.fault = Fault::Silent;
     else if (kind == u"crc" && argument.isEmpty())
         f.fault = Fault::BadCrc;
+    else if (kind == u"wrongaddr" && argument.isEmpty())
+        f.fault = Fault::WrongAddress;
+    else if (kind == u"truncated" && argument.isEmpty())
+        f.fault = Fault::Truncated;
     else if (kind == u"exception" && number <= 255) {
         f.fault = Fault::Exception;
         if (number > 0)
@@ -86,7 +90,8 @@ std::optional<FaultAssignment> parseFault(const QString& text, QString* error)
     if (module && fault && text.count(u'=') == 1)
         return FaultAssignment{*module, *fault};
     if (error)
-        *error = QStringLiteral("bad fault \"%1\": expected imr|usi|ipt|meter=none|silent|crc|exception[:code]|slow[:ms]")
+        *error = QStringLiteral("bad fault \"%1\": expected imr|usi|ipt|meter="
+                                "none|silent|crc|wrongaddr|truncated|exception[:code]|slow[:ms]")
                      .arg(text);
     return std::nullopt;
 }
@@ -161,7 +166,9 @@ SimCommandLine::Outcome SimCommandLine::parse(const QStringList& arguments)
                                             QStringLiteral("n"));
     const QCommandLineOption fault(QStringLiteral("fault"),
                                    QStringLiteral("Inject a fault, repeatable: module=kind, module imr|usi|ipt|meter, "
-                                                  "kind none|silent|crc|exception[:code]|slow[:ms]."),
+                                                  "kind none|silent|crc|wrongaddr|truncated|exception[:code]|slow[:ms]; "
+                                                  "wrongaddr answers from the next address, truncated answers "
+                                                  "reads two data bytes short."),
                                    QStringLiteral("module=kind"));
     const QCommandLineOption moduleSpeed(QStringLiteral("module-speed"),
                                          QStringLiteral("The speed a bench module is set to, repeatable: module=baud, "

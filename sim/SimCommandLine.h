@@ -15,7 +15,7 @@ namespace sim {
 
 using FaultAssignment = std::pair<Module, FaultSpec>;
 
-// "imr=silent", "usi=exception:6", "meter=slow:1500", "ipt=crc", "imr=none".
+// "imr=silent", "usi=exception:6", "meter=slow:1500", "ipt=crc", "usi=wrongaddr", "ipt=truncated", "imr=none".
 std::optional<FaultAssignment> parseFault(const QString& text, QString* error);
 
 struct SimSetup {

@@ -6,6 +6,8 @@ namespace {
 // Chances per thousand requests.
 constexpr int SilentPerMille = 10;
 constexpr int BadCrcPerMille = 10;
+constexpr int WrongAddressPerMille = 10;
+constexpr int TruncatedPerMille = 10;
 constexpr int ExceptionPerMille = 20;
 constexpr int SlowPerMille = 20;
 constexpr int VanishPerMille = 2;
@@ -27,6 +29,10 @@ Mishap FaultDice::roll()
         m.fault.fault = sim::Fault::Silent;
     } else if (hits(BadCrcPerMille)) {
         m.fault.fault = sim::Fault::BadCrc;
+    } else if (hits(WrongAddressPerMille)) {
+        m.fault.fault = sim::Fault::WrongAddress;
+    } else if (hits(TruncatedPerMille)) {
+        m.fault.fault = sim::Fault::Truncated;
     } else if (hits(ExceptionPerMille)) {
         m.fault.fault = sim::Fault::Exception;
         m.fault.exceptionCode = 1 + upTo(3);  // illegal function .. device failure

@@ -1,8 +1,9 @@
 #pragma once
 // What the simulated module does to the requests that follow, drawn at random before each one:
-// usually nothing; sometimes silence, a damaged CRC, an exception or a late answer (late either
-// within the answer time-out or beyond it); now and then the port vanishes a moment later, or
-// the request is cancelled, perhaps before its answer comes.
+// usually nothing; sometimes silence, a damaged CRC, an answer from the wrong address, a
+// truncated answer, an exception or a late answer (late either within the answer time-out or
+// beyond it); now and then the port vanishes a moment later, or the request is cancelled,
+// perhaps before its answer comes.
 #include "sim/Options.h"
 
 #include <random>

@@ -1,7 +1,8 @@
 // A fault soak of the communication server: one-shot requests through the real server over a
-// pseudo-terminal to the simulated bench, with silence, damaged CRCs, exceptions, late answers,
-// cancellations and the port vanishing and coming back, drawn at random. Every request must be
-// answered exactly once, none may hang, and the resident memory must stay flat after the warm-up.
+// pseudo-terminal to the simulated bench, with silence, damaged CRCs, answers from the wrong
+// address, truncated answers, exceptions, late answers, cancellations and the port vanishing and
+// coming back, drawn at random. Every request must be answered exactly once, none may hang, and
+// the resident memory must stay flat after the warm-up.
 // The last line is the summary; the exit code is non-zero when a request was lost, answered
 // twice or hung, or the memory or the open descriptors grew beyond their bounds.
 #include "SoakRun.h"

@@ -377,7 +377,7 @@ private Q_SLOTS:
     void faults_data()
     {
         QTest::addColumn<int>("fault");
-        QTest::addColumn<int>("parameter");  // exception code or delay
+        QTest::addColumn<int>("parameter");  // exception code, delay, or the values a truncated answer is asked for
         QTest::addColumn<int>("result");
         QTest::newRow("silent") << int(Fault::Silent) << 0 << int(comm::ResultNoAnswer);
         QTest::newRow("bad CRC") << int(Fault::BadCrc) << 0 << int(comm::ResultCrc);
@@ -390,8 +390,13 @@ private Q_SLOTS:
         QTest::newRow("exception 05") << int(Fault::Exception) << 0x05 << int(comm::ResultAcknowledge);
         QTest::newRow("exception 06") << int(Fault::Exception) << 0x06 << int(comm::ResultBusy);
         QTest::newRow("exception 0B") << int(Fault::Exception) << 0x0B << int(comm::ResultNotPossible);
+        QTest::newRow("answer from the wrong address") << int(Fault::WrongAddress) << 0 << int(comm::ResultWrongAddress);
+        // One value: Qt refuses the frame without data; two: Qt passes the one it has on.
+        QTest::newRow("truncated answer to one value") << int(Fault::Truncated) << 1 << int(comm::ResultShortData);
+        QTest::newRow("truncated answer to two values") << int(Fault::Truncated) << 2 << int(comm::ResultShortData);
     }
-    // Each fault gives its Result, and the line works normally once the fault is gone.
+    // Each fault gives its Result, one answer and no value, and the line works normally once
+    // the fault is gone.
     void faults()
     {
         REQUIRE_SIMULATOR(*line);
@@ -403,15 +408,19 @@ private Q_SLOTS:
         f.exceptionCode = parameter;
         f.slowMs = parameter;
         simulator()->setFault(Module::Imr, f);
-        master().ReadHoldRegs(1, 0, WordReg, 18, 1);
+        const int values = f.fault == Fault::Truncated ? parameter : 1;
+        master().ReadHoldRegs(1, 0, FreeHoldingReg, 18, values);
         QVERIFY(log().waitFor(1));
         QCOMPARE(log().last(1).result, result);
+        QCOMPARE(log().last(1).value.isValid(), result == comm::ResultOk);
 
         simulator()->setFault(Module::Imr, {});
         QTest::qWait(f.fault == Fault::Slow ? parameter : 0);  // let a late answer pass
-        master().ReadHoldRegs(2, 0, WordReg, 18, 1);
+        master().ReadHoldRegs(2, 0, FreeHoldingReg, 18, values);
         QVERIFY(log().waitFor(2));
         QCOMPARE(log().last(2).result, 0);
+        QCOMPARE(valueCount(log().last(2).value), values);
+        QCOMPARE(log().count(1), 1);
     }
 
     void broadcast()

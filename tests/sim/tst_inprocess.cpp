@@ -217,6 +217,8 @@ void tst_InProcess::faultsGiveTheRealServersResults_data()
     QTest::newRow("exception 2") << int(sim::Fault::Exception) << 2 << int(comm::ResultIllegalAddress);
     QTest::newRow("exception 4") << int(sim::Fault::Exception) << 4 << int(comm::ResultDeviceFailure);
     QTest::newRow("slower than the time-out") << int(sim::Fault::Slow) << 0 << int(comm::ResultNoAnswer);
+    QTest::newRow("answer from the wrong address") << int(sim::Fault::WrongAddress) << 0 << int(comm::ResultWrongAddress);
+    QTest::newRow("truncated answer") << int(sim::Fault::Truncated) << 0 << int(comm::ResultShortData);
 }
 
 void tst_InProcess::faultsGiveTheRealServersResults()
@@ -236,6 +238,7 @@ void tst_InProcess::faultsGiveTheRealServersResults()
     QVERIFY(spy.wait(1000));
     QCOMPARE(spy.count(), 1);
     QCOMPARE(exchanges(spy).first().result, result);
+    QVERIFY(!exchanges(spy).first().value.isValid());
 
     // The other modules on the line are not affected.
     b.server.setDeviceAddres(Usi);

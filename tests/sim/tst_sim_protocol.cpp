@@ -36,6 +36,7 @@ private Q_SLOTS:
     void lineSpeedStandsInWhereThePortHidesIt();
     void faults_data();
     void faults();
+    void wrongAddressAfterTheLastIsTheFirst();
     void wireTimeDelaysAnswers();
     void droppedLineComesBack();
 };
@@ -243,6 +244,8 @@ void tst_SimProtocol::faults_data()
     QTest::newRow("damaged CRC УСИ") << Module::Usi << sim::Fault::BadCrc;
     QTest::newRow("exception ИПТ") << Module::Ipt << sim::Fault::Exception;
     QTest::newRow("slow meter") << Module::Meter << sim::Fault::Slow;
+    QTest::newRow("wrong address УСИ") << Module::Usi << sim::Fault::WrongAddress;
+    QTest::newRow("truncated ИМР") << Module::Imr << sim::Fault::Truncated;
 }
 
 void tst_SimProtocol::faults()
@@ -255,7 +258,7 @@ void tst_SimProtocol::faults()
     f.simulator->setFault(module, injected);
     RtuMaster& line = module == Module::Meter ? f.meter : f.bench;
     const quint8 address = module == Module::Usi ? 2 : module == Module::Ipt ? 3 : 1;
-    const QByteArray frame = request(address, 0x03, 0, 1);
+    const QByteArray frame = request(address, 0x03, 0, 2);
 
     QElapsedTimer clock;
     clock.start();
@@ -265,11 +268,19 @@ void tst_SimProtocol::faults()
         QCOMPARE(answer, QByteArray());
         break;
     case sim::Fault::BadCrc:
-        QCOMPARE(answer.size(), 7);
+        QCOMPARE(answer.size(), 9);
         QVERIFY(!sim::hasValidCrc(answer));
         break;
     case sim::Fault::Exception:
         QCOMPARE(answer, sim::withCrc(QByteArray("\x03\x83\x06", 3)));
+        break;
+    case sim::Fault::WrongAddress:
+        // The УСИ's own registers (its address, 19200 baud) under the next address.
+        QCOMPARE(answer, sim::withCrc(QByteArray("\x03\x03\x04\x00\x02\x00\x04", 7)));
+        break;
+    case sim::Fault::Truncated:
+        // Two registers asked, one given, with a byte count and a CRC that agree with it.
+        QCOMPARE(answer, sim::withCrc(QByteArray("\x01\x03\x02\x00\x01", 5)));
         break;
     case sim::Fault::Slow:
     case sim::Fault::None:
@@ -281,6 +292,18 @@ void tst_SimProtocol::faults()
 
     f.simulator->setFault(module, {});
     QVERIFY(sim::hasValidCrc(line.exchange(frame)));
+}
+
+// The answer never comes from the broadcast address nor from the asked one itself.
+void tst_SimProtocol::wrongAddressAfterTheLastIsTheFirst()
+{
+    sim::Equipment equipment{sim::Options{}};
+    equipment.setAddress(Module::Usi, 247);
+    equipment.setFault(Module::Usi, {sim::Fault::WrongAddress});
+    const std::optional<sim::Reply> reply =
+        equipment.respond(sim::LineKind::Bench, sim::withCrc(request(247, 0x03, 0, 1)));
+    QVERIFY(reply);
+    QCOMPARE(reply->frame, sim::withCrc(QByteArray("\x01\x03\x02\x00\xF7", 5)));
 }
 
 void tst_SimProtocol::wireTimeDelaysAnswers()
