@@ -3,6 +3,7 @@
 // imitation, the pulse counter and the current meter.
 #include "SimFixture.h"
 
+#include "modes/DelayedPulseCount.h"
 #include "service/DelayLineMath.h"
 #include "service/IptLineFit.h"
 
@@ -73,10 +74,11 @@ bool startImitation(RtuMaster& bench, int delayedPulses)
            && awaitStatus(bench, {2, 0, 2}) == ImrStatus{2, 0, 2};
 }
 
-// The flow the meter sees when the imitation module delays its pulses by dT.
-double flowFor(int delayedPulses, double dT, int autocirculations = 256)
+// The imitation the program sets up for about 13 m3/h with the delay line at dT, by its own
+// computation: the count it writes for the meter type and the flow that count imitates.
+modes::DelayedPulses imitation(double dT, int type = 0, int autocirculations = 256)
 {
-    return (delayedPulses + 1.0) / autocirculations * 0.4913328 * dT;
+    return modes::delayedPulseCount(13, type, autocirculations, false, dT);
 }
 
 bool writeFloat(RtuMaster& line, quint8 address, quint16 reg, float value)
@@ -382,28 +384,27 @@ void tst_SimBench::meterFollowsTheImitation_data()
     QTest::addColumn<int>("flowReg");
     QTest::addColumn<int>("volumeReg");
     QTest::addColumn<int>("autocirculationsReg");
-    QTest::addColumn<int>("bias");  // added to the delayed-pulse count for the type
     QTest::addColumn<int>("autocirculations");
     QTest::addColumn<double>("errorPct");
-    QTest::newRow("0 ДТК-300Т") << 0 << 0 << 2 << -1 << 0 << 256 << 0.0;
-    QTest::newRow("1 Тервало ЛК портативный") << 1 << 127 << 170 << 112 << 0 << 256 << 0.0;
-    QTest::newRow("3 Тервало ЛК переносной") << 3 << 127 << 170 << 0 << 16 << 256 << 0.0;
-    QTest::newRow("4 ДТК 300Т с АРУ") << 4 << 0 << 2 << -1 << 0 << 256 << 0.0;
-    QTest::newRow("5 КС210") << 5 << 0 << 2 << -1 << 0 << 256 << 0.0;
-    QTest::newRow("fewer autocirculations") << 1 << 127 << 170 << 112 << 0 << 128 << 0.0;
-    QTest::newRow("meter reads 3 % high") << 0 << 0 << 2 << -1 << 0 << 256 << 3.0;
-    QTest::newRow("meter reads 2 % low") << 3 << 127 << 170 << 0 << 16 << 256 << -2.0;
+    QTest::newRow("0 ДТК-300Т") << 0 << 0 << 2 << -1 << 256 << 0.0;
+    QTest::newRow("1 Тервало ЛК портативный") << 1 << 127 << 170 << 112 << 256 << 0.0;
+    QTest::newRow("3 Тервало ЛК переносной") << 3 << 127 << 170 << 0 << 256 << 0.0;
+    QTest::newRow("4 ДТК 300Т с АРУ") << 4 << 0 << 2 << -1 << 256 << 0.0;
+    QTest::newRow("5 КС210") << 5 << 0 << 2 << -1 << 256 << 0.0;
+    QTest::newRow("fewer autocirculations") << 1 << 127 << 170 << 112 << 128 << 0.0;
+    QTest::newRow("meter reads 3 % high") << 0 << 0 << 2 << -1 << 256 << 3.0;
+    QTest::newRow("meter reads 2 % low") << 3 << 127 << 170 << 0 << 256 << -2.0;
 }
 
-// The flow the count imitates for the meter's autocirculations, off by the meter's error; its
-// current output on the current meter's channel 1.
+// The meter measures the flow the program expects of the count it writes for the meter's type
+// and autocirculations, off by the meter's error; its current output on the current meter's
+// channel 1.
 void tst_SimBench::meterFollowsTheImitation()
 {
     QFETCH(int, type);
     QFETCH(int, flowReg);
     QFETCH(int, volumeReg);
     QFETCH(int, autocirculationsReg);
-    QFETCH(int, bias);
     QFETCH(int, autocirculations);
     QFETCH(double, errorPct);
     sim::Options options;
@@ -416,8 +417,9 @@ void tst_SimBench::meterFollowsTheImitation()
     if (autocirculationsReg >= 0)
         QCOMPARE(f.meter.readRegisters(1, 0x03, quint16(autocirculationsReg), 1), QList<quint16>{quint16(autocirculations)});
 
-    QVERIFY(startImitation(f.bench, 67 + bias));
-    const double expected = flowFor(67, options.delayNs, autocirculations) * (1 + errorPct / 100);
+    const modes::DelayedPulses imitated = imitation(options.delayNs, type, autocirculations);
+    QVERIFY(startImitation(f.bench, imitated.written));
+    const double expected = imitated.imitatedFlow * (1 + errorPct / 100);
     const float flow = *f.meter.readFloat(1, 0x03, quint16(flowReg));
     QVERIFY2(std::abs(flow / expected - 1) < 0.005, qPrintable(QStringLiteral("%1 for %2").arg(flow).arg(expected)));
     const float current = *f.bench.readFloat(Ipt, 0x04, 49152);
@@ -576,12 +578,13 @@ void tst_SimBench::twoChannelMeterMeasuresOnBothChannels()
     QVERIFY(writeCoil(f.meter, Meter, 3, imitator));
     QVERIFY(writeFloat(f.meter, Meter, 24, float(zeroShift)));
     QVERIFY(writeFloat(f.meter, Meter, 31, float(cutOff)));
-    QVERIFY(startImitation(f.bench, 67));
+    const modes::DelayedPulses imitated = imitation(options.delayNs, TwoChannelType);
+    QVERIFY(startImitation(f.bench, imitated.written));
 
     const quint16 flowRegs[2] = {210, 235}, volumeRegs[2] = {219, 244};
     QList<double> expected(2);
     for (int c = 0; c < 2; ++c) {
-        const double read = c + 1 == noSignalChannel ? 0.0 : (imitator ? flowFor(67, options.delayNs) : 0.0) + zeroShift;
+        const double read = c + 1 == noSignalChannel ? 0.0 : (imitator ? imitated.imitatedFlow : 0.0) + zeroShift;
         expected[c] = std::abs(read) < cutOff ? 0.0 : read;
         const float flow = *f.meter.readFloat(Meter, 0x03, flowRegs[c]);
         QVERIFY2(readsAsExpected(flow, expected[c]), qPrintable(QStringLiteral("channel %1: %2 for %3").arg(c + 1).arg(flow).arg(expected[c])));
@@ -724,12 +727,13 @@ void tst_SimBench::multiChannelMeterMeasures()
     if (verification)
         QCOMPARE(refusal(f.meter, Meter, 74, 2), 0);
     QCOMPARE(f.meter.readRegisters(Meter, 0x04, 29, 1), QList<quint16>{quint16(verification)});
-    QVERIFY(startImitation(f.bench, 67));
+    const modes::DelayedPulses imitated = imitation(options.delayNs, MultiChannelType);
+    QVERIFY(startImitation(f.bench, imitated.written));
 
     QList<double> expected(4);
     for (int c = 0; c < 4; ++c) {
         const bool measures = c < channels && (allChannels || c == selected);
-        const double read = measures ? flowFor(67, options.delayNs) + zeroShift : 0.0;
+        const double read = measures ? imitated.imitatedFlow + zeroShift : 0.0;
         expected[c] = verification && std::abs(read) < cutOff ? 0.0 : read;
         const float flow = *f.meter.readFloat(Meter, 0x04, quint16(49592 + 2 * c));
         QVERIFY2(readsAsExpected(flow, expected[c]), qPrintable(QStringLiteral("channel %1: %2 for %3").arg(c + 1).arg(flow).arg(expected[c])));
