@@ -2,8 +2,9 @@
 
 #include "bench/Qids.h"
 #include "bench/Registers.h"
-#include "link/DataType.h"
 #include "link/Clock.h"
+#include "link/DataType.h"
+#include "service/IptLineFit.h"
 #include "ui/model/Dialogs.h"
 
 #include <array>
@@ -19,43 +20,9 @@ namespace {
 
 constexpr int PointCount = 2;
 constexpr std::array<quint16, PointCount> PointCodes{0, 65535};
-constexpr std::array<double, PointCount> PointCurrents{0.0, IptCalibration::FullScaleMa};
 constexpr quint8 MeasurementMode = 0;
 
 const QString DacWriteFailed = QStringLiteral("Не записать число в ЦАП AD420");
-
-// The line current = scale x raw sum + offset through the two measured points.
-struct IptLine {
-    double scale = 0;
-    double offset = 0;
-};
-
-// Least squares over the two points; none when the raw sums are equal.
-std::optional<IptLine> fitIptLine(qint32 rawAtZero, qint32 rawAtFull)
-{
-    using Real = long double;
-    const std::array<Real, PointCount> y{Real(rawAtZero), Real(rawAtFull)};
-    Real sy = 0, sx = 0, syy = 0, sxy = 0;
-    for (int i = 0; i < PointCount; ++i) {
-        const Real x = PointCurrents[size_t(i)];
-        sy += y[size_t(i)];
-        sx += x;
-        syy += y[size_t(i)] * y[size_t(i)];
-        sxy += x * y[size_t(i)];
-    }
-    const Real d = sy * sy - PointCount * syy;
-    if (d == 0)
-        return std::nullopt;
-    const Real scale = (sy * sx - PointCount * sxy) / d;
-    const Real offset = (sx - scale * sy) / PointCount;
-    return IptLine{double(scale), double(offset)};
-}
-
-// The limits a healthy channel's line stays within.
-bool withinIptLimits(const IptLine& line)
-{
-    return line.scale >= 0.00002 && line.scale <= 0.00004 && line.offset >= -4 && line.offset <= -2;
-}
 
 }  // namespace
 

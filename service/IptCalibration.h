@@ -14,7 +14,6 @@ namespace service {
 
 class IptCalibration {
 public:
-    static constexpr double FullScaleMa = 23.999334;  // the converter at code 65535
     static constexpr double CodesPerMa = 65535.0 / 24;
 
     IptCalibration(shell::Context& ctx, ui::forms::Ipt2Page& page);

@@ -1,8 +1,10 @@
 // The current-output calibration of the multi-channel meter inside the main window, on the
 // simulated meter and bench: the meter line's other traffic (a channel choice restarts the
-// polling) cancels none of its writes, and only currents this run measured reach the meter.
+// polling) cancels none of its writes, only currents this run measured reach the meter, and a
+// run that fails at any point leaves the bench idle.
 #include "../modes/Workbench.h"
 
+#include "bench/Qids.h"
 #include "link/Result.h"
 #include "meter/MeterTypes.h"
 
@@ -19,9 +21,11 @@ constexpr int kModeReg = 60;            // slot 1's calibration mode: 1 running,
 constexpr int kTableReg = 0xC02C;       // point k of slot 1 at kTableReg + 4k, a float
 constexpr int kPointQid = 31;           // slot 1's point write
 constexpr int kTableQid = 33;           // slot 1's table write of point 0; points 1..3 follow
+constexpr int kStartQid = 29;           // slot 1's start write
 constexpr int kStopQid = -29;           // slot 1's stop write
 constexpr int kFirstChannelFlowReg = 49592;  // polled once channel 1 is chosen; channel 2 follows
 const QString kStatusOk = QStringLiteral("Ок");
+const QString kNotMeasured = QStringLiteral("Ток %1 мА не измерен: ИПТ не ответил\rПроверьте подключение ИПТ");
 
 float tableValue(sim::Equipment& e, int point)
 {
@@ -119,19 +123,55 @@ private Q_SLOTS:
         QTRY_COMPARE(c.ctx().Pribor.RegQ, kFirstChannelFlowReg + 2);  // the click took effect: the second channel is polled
     }
 
-    void silentCurrentMeterWritesNothing_data()
+    // The run fails from one point on: the current meter falls silent or its reading of the
+    // point's current fails, or a write to the meter does. Whichever it is, the operator is
+    // told, the run ends there, no current reaches the meter's table (not even one a run before
+    // measured), the meter is not left calibrating and the bench is free: no mode, the current
+    // meter held by no one.
+    void failureAtOnePointLeavesTheBenchIdle_data()
     {
         QTest::addColumn<bool>("runBefore");  // a full calibration left its currents behind
-        QTest::addColumn<int>("silentFrom");  // the point from which the current meter is silent
+        QTest::addColumn<bool>("onBench");    // the failing request goes to the current meter
+        QTest::addColumn<int>("qid");         // 0: the current meter falls silent
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("armedAt");     // the point whose write's answer arms the failure; -1 before the start
+        QTest::addColumn<int>("pointWrites"); // sent before the run ended
+        QTest::addColumn<int>("stopWrites");
         QTest::addColumn<QString>("message");
-        QTest::newRow("first run, silent from 0 mA") << false << 0 << "Ток 0 мА не измерен: ИПТ не ответил\rПроверьте подключение ИПТ";
-        QTest::newRow("second run, silent from 5 mA") << true << 2 << "Ток 5 мА не измерен: ИПТ не ответил\rПроверьте подключение ИПТ";
-        QTest::newRow("second run, silent at 20 mA") << true << 3 << "Ток 20 мА не измерен: ИПТ не ответил\rПроверьте подключение ИПТ";
+        const int read = bench::qid::IptCurrentsCalib;
+        QTest::newRow("first run, current meter silent from 0 mA")
+            << false << true << 0 << 0 << 0 << 1 << 1 << kNotMeasured.arg(0);
+        QTest::newRow("second run, current meter silent from 5 mA")
+            << true << true << 0 << 0 << 2 << 3 << 1 << kNotMeasured.arg(5);
+        QTest::newRow("second run, current meter silent at 20 mA")
+            << true << true << 0 << 0 << 3 << 4 << 1 << kNotMeasured.arg(20);
+        QTest::newRow("first run, current meter's reading fails at 0 mA")
+            << false << true << read << int(comm::ResultNoAnswer) << 0 << 1 << 1 << kNotMeasured.arg(0);
+        QTest::newRow("second run, current meter's reading fails at 5 mA")
+            << true << true << read << int(comm::ResultCrc) << 2 << 3 << 1 << kNotMeasured.arg(5);
+        QTest::newRow("second run, current meter's reading fails at 20 mA")
+            << true << true << read << int(comm::ResultDeviceFailure) << 3 << 4 << 1 << kNotMeasured.arg(20);
+        const QString pointRefused = QStringLiteral("Не удалось записать измеряемый ток!");
+        QTest::newRow("first run, meter refuses the 0 mA point")
+            << false << false << kPointQid << int(comm::ResultNoAnswer) << -1 << 1 << 1 << pointRefused;
+        QTest::newRow("second run, meter refuses the 5 mA point")
+            << true << false << kPointQid << int(comm::ResultIllegalValue) << 1 << 3 << 1 << pointRefused;
+        QTest::newRow("second run, meter refuses the 20 mA point")
+            << true << false << kPointQid << int(comm::ResultNoAnswer) << 2 << 4 << 1 << pointRefused;
+        // Nothing started, so nothing to stop.
+        QTest::newRow("second run, meter refuses the start")
+            << true << false << kStartQid << int(comm::ResultNoAnswer) << -1 << 0 << 0
+            << QStringLiteral("Не удалось записать команду START");
     }
-    void silentCurrentMeterWritesNothing()
+    void failureAtOnePointLeavesTheBenchIdle()
     {
         QFETCH(bool, runBefore);
-        QFETCH(int, silentFrom);
+        QFETCH(bool, onBench);
+        QFETCH(int, qid);
+        QFETCH(int, result);
+        QFETCH(int, armedAt);
+        QFETCH(int, pointWrites);
+        QFETCH(int, stopWrites);
         SlotCalibration c;
         QVERIFY(c.ready);
         auto& calibrate = c.main->KsForm1.form.btnCalib1;
@@ -143,25 +183,36 @@ private Q_SLOTS:
         // Marks the table, so that any write shows.
         for (int k = 0; k < 4; ++k)
             c.equipment.setHolding(sim::Module::Meter, kTableReg + 4 * k, 0xFFFF);
-        int points = 0;
-        QObject::connect(c.meter, &comm::MBComMaster::OnExchange, c.meter, [&](int qid) {
-            if (qid == kPointQid && points++ == silentFrom)
+        test::FailingServer* failing = onBench ? c.bench : c.meter;
+        const auto arm = [&c, failing, qid, result] {
+            if (qid == 0)
                 c.equipment.setFault(sim::Module::Ipt, {sim::Fault::Silent});
+            else
+                failing->failures.insert(qid, result);
+        };
+        if (armedAt < 0)
+            arm();
+        int points = 0;
+        QObject::connect(c.meter, &comm::MBComMaster::OnExchange, c.meter, [&](int answered) {
+            if (answered == kPointQid && points++ == armedAt)
+                arm();
         });
         c.meter->requests.clear();
 
         calibrate.click();
 
         QTEST(c.dialogs.messages.join('|'), "message");
-        QCOMPARE(points, silentFrom + 1);  // it ends at the point that had no current
-        QCOMPARE(c.meter->count(kStopQid), 1);
-        for (int k = 0; k < 4; ++k)
+        QCOMPARE(c.meter->count(kPointQid), pointWrites);
+        QCOMPARE(c.meter->count(kStopQid), stopWrites);
+        for (int k = 0; k < 4; ++k) {
             QCOMPARE(c.meter->count(kTableQid + k), 0);
-        QCOMPARE(int(c.equipment.holding(sim::Module::Meter, kModeReg)), 0);
-        for (int k = 0; k < 4; ++k)
             QCOMPARE(int(c.equipment.holding(sim::Module::Meter, kTableReg + 4 * k)), 0xFFFF);
+        }
+        QCOMPARE(int(c.equipment.holding(sim::Module::Meter, kModeReg)), 0);
         QVERIFY(c.window().btnStart.isEnabled());
         QVERIFY(!c.main->KsForm1.calibrating());
+        QVERIFY(c.ctx().workMode.isFree());
+        QCOMPARE(c.ctx().access.holder(), QString());
     }
 };
 

@@ -56,9 +56,10 @@ private Q_SLOTS:
             QCOMPARE(offset, 0.0f);
             return;
         }
-        const double trueScale = 23.999334 / 780000;
-        QVERIFY2(qAbs(scale / trueScale - 1) < 1e-4, qPrintable(QString::number(scale)));
-        QVERIFY2(qAbs(offset + 92000 * trueScale) < 1e-3, qPrintable(QString::number(offset)));
+        // The channel's own line: 23.999334 mA over 780000 counts is 3.0768377e-5 mA a count, and
+        // 92000 counts at no current put the offset at -92000 x 3.0768377e-5 = -2.8306907 mA.
+        QVERIFY2(qAbs(scale / 3.0768377e-5 - 1) < 1e-4, qPrintable(QString::number(scale)));
+        QVERIFY2(qAbs(offset + 2.8306907) < 1e-3, qPrintable(QString::number(offset)));
     }
 };
 

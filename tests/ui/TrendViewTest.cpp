@@ -104,7 +104,7 @@ void TrendViewTest::burstIsOneRedraw()
     QVERIFY(shows(axis(s.view->errorChart(), Qt::Vertical), p.errorAxis));
     QVERIFY(shows(axis(s.view->flowChart(), Qt::Horizontal), p.timeAxis));
     QVERIFY(shows(axis(s.view->errorChart(), Qt::Horizontal), p.timeAxis));
-    QTest::qWait(2 * TrendView::CoalesceMs);
+    QVERIFY(!s.view->redrawPending());
     QCOMPARE(redraws.count(), 1);
 }
 
@@ -115,7 +115,7 @@ void TrendViewTest::hiddenWindowDrawsWhenShown()
     QSignalSpy redraws(line(s.view->flowChart(), QStringLiteral("Прибор")), &QXYSeries::pointsReplaced);
     for (int i = 0; i < 30; ++i)
         s.form.read(20, 19.9);
-    QTest::qWait(2 * TrendView::CoalesceMs);
+    QTRY_VERIFY(!s.view->redrawPending());
     QCOMPARE(redraws.count(), 0);
     s.form.show();
     QCOMPARE(redraws.count(), 1);

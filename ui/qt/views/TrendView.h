@@ -25,6 +25,8 @@ public:
 
     // Puts the model's points into the plots now; the coalescing timer calls it.
     void redraw();
+    // Readings wait for the coalescing timer; none pending: no redraw comes without new readings.
+    bool redrawPending() const { return m_coalesce.isActive(); }
 
     QChart* flowChart() const { return m_flowChart; }
     QChart* errorChart() const { return m_errorChart; }
