@@ -6,6 +6,7 @@
 #include "link/rtu/ExchangeCodec.h"
 #include "link/rtu/RtuWorker.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace comm {
@@ -93,6 +94,11 @@ void RtuComMaster::submit(const Request& r)
     const quint64 task = m_nextTask++;
     m_owed.insert(task, Owed{r});
     QMetaObject::invokeMethod(m_worker, [w = m_worker, task, r] { w->submit(task, r); });
+}
+
+int RtuComMaster::owes(int qid) const
+{
+    return int(std::count_if(m_owed.cbegin(), m_owed.cend(), [qid](const Owed& o) { return o.request.qid == qid; }));
 }
 
 void RtuComMaster::FreeTask(int qid)

@@ -41,6 +41,9 @@ public:
     void FreeTask(int qid) override;
     void FreeAllTasks() override;
     void FreePeriodicTasks() override;
+    // The tasks of a request number still owed answers, periodic ones included: none means
+    // nothing more of it will be delivered.
+    int owes(int qid) const;
 
 protected:
     void submit(const Request& r) override;

@@ -167,6 +167,7 @@ private Q_SLOTS:
         test::MainFixture w;
         w.bench->reportConnected(true);
         w.main->ctx.modules.ImrModule.Adr = 1;
+        w.main->ctx.timing.imrIdleTimeoutMs = 1000;
         w.bench->responder = [](const comm::Request& r, QVariant* value, int*) {
             if (r.qid == 300002)
                 *value = QVariantList{comm::u8(2), comm::u8(0), comm::u8(2)};  // imitating, for ever
@@ -176,7 +177,7 @@ private Q_SLOTS:
         QCOMPARE(w.bench->count(400004), 1);
         QCOMPARE(w.bench->last(400004)->value, comm::u8(2));
         QCOMPARE(w.dialogs.messages.size(), 1);
-        QVERIFY2(w.dialogs.lastMessage().startsWith("ИМР не вернулся в исходное состояние"),
+        QVERIFY2(w.dialogs.lastMessage().startsWith("ИМР не вернулся в исходное состояние за 1 с"),
                  qPrintable(w.dialogs.lastMessage()));
     }
 

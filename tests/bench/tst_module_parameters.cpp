@@ -75,6 +75,7 @@ struct PropertyFixture : Bench {
 struct InitFixture : Bench {
     InitFixture()
     {
+        ctx.timing.defaultsSettleMs = 10;  // the order of the steps is under test, not the modules' settling
         QObject::connect(&line, &comm::MBComMaster::OnChangeConnected, &host,
                          [this](bool on) { dialog.benchConnectionChanged(on); });
         line.responder = [this](const comm::Request& r, QVariant*, int* result) {
