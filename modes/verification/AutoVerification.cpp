@@ -77,20 +77,43 @@ bool AutoVerification::start(const VerificationParameters& parameters, double pe
     if (!canStart(parameters))
         return false;
     shell::WorkMode::Claim claim = m_ctx.workMode.claim(shell::Mode::AutoVerification);
-    registerRows();
     fillHeader(parameters, meter);
     for (int point : parameters.points)
         m_protocol.points.append(PointResult{point, std::nullopt, permissiblePct, {}, false, std::nullopt});
     m_point = 0;
     m_pendingEnd.clear();
-    m_phase = Phase::Preparing;
     decideChecks();
+    if (!beginRecord())
+        return false;
+    registerRows();
+    m_phase = Phase::Preparing;
     reportProgress();
     if (!prepareCurrentCheck() || !prepareBench())
         return true;
     claim.keep();
     startPoint();
     return true;
+}
+
+bool AutoVerification::beginRecord()
+{
+    m_journal.reset();
+    if (!m_parts.journal)
+        return true;
+    m_journal = m_parts.journal();
+    if (m_journal->begin(m_protocol))
+        return true;
+    ui::dialogs().message(QStringLiteral("Поверка не начата: архив протоколов не записал ее начало.\r") + m_journal->error());
+    m_journal.reset();
+    return false;
+}
+
+bool AutoVerification::record(const std::function<bool(RunJournal&)>& write)
+{
+    if (!m_journal || write(*m_journal))
+        return true;
+    end(QStringLiteral("архив протоколов не записал измерение: ") + m_journal->error());
+    return false;
 }
 
 void AutoVerification::fillHeader(const VerificationParameters& parameters, const MeterIdentity& meter)
@@ -189,6 +212,8 @@ void AutoVerification::end(QString reason)
         m_protocol.complete = false;
         m_protocol.incompleteReason = std::move(reason);
     }
+    if (m_journal && !m_journal->end(m_protocol))
+        ui::dialogs().message(QStringLiteral("Архив протоколов не записал итог поверки.\r") + m_journal->error());
     releaseBench();
     Q_EMIT finished();
 }

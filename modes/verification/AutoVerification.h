@@ -15,6 +15,7 @@
 #include "modes/MeterOutputs.h"
 #include "modes/VolumeImitation.h"
 #include "modes/verification/Protocol.h"
+#include "modes/verification/RunJournal.h"
 #include "shell/context/Context.h"
 
 #include <QObject>
@@ -44,6 +45,8 @@ public:
         // wired to, asked at each start: those the operator chose for the statistics window.
         std::function<int()> pulseInput = [] { return 0; };
         std::function<int()> currentChannel = [] { return 0; };
+        // Makes the record of each run as it goes; none: the runs are not recorded.
+        std::function<std::unique_ptr<RunJournal>()> journal;
     };
 
     AutoVerification(shell::Context& ctx, Parts parts);
@@ -97,6 +100,10 @@ private:
     void lineChanged(const comm::Line& line, bool connected);
     // After a waited step: false when the run has been ended meanwhile or must end now.
     bool stillRunning();
+    // The run's record begun; false (after telling the operator) when it cannot be.
+    bool beginRecord();
+    // A write to the run's record; a failed one ends the run. False when it did.
+    bool record(const std::function<bool(RunJournal&)>& write);
 
     int secondsLeft() const;
     void reportProgress();
@@ -150,6 +157,7 @@ private:
     // context's timing allows (the run ends then); both on the context's clock.
     std::unique_ptr<comm::Alarm> m_timer;
     std::unique_ptr<comm::Alarm> m_readingTimeout;
+    std::unique_ptr<RunJournal> m_journal;  // the record of the run in work or the latest one
 };
 
 }  // namespace verification

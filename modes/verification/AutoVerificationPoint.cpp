@@ -9,6 +9,8 @@ namespace verification {
 void AutoVerification::takeReading(double flow)
 {
     m_protocol.points[m_point].readings.append(flow);
+    if (!record([&](RunJournal& j) { return j.reading(m_point, flow); }))
+        return;
     if (m_currentPlan) {
         const std::optional<double> current = readCurrent();
         if (!current)
@@ -34,7 +36,7 @@ bool AutoVerification::judgePoint()
         p.current = Comparison{expected, measured, p.permissiblePct};
     }
     p.complete = true;
-    return true;
+    return record([&](RunJournal& j) { return j.pointDone(m_point, p); });
 }
 
 }  // namespace verification

@@ -116,7 +116,8 @@ void AutoVerification::finishVolumeCheck(double meterVolume)
         check.pulses = Comparison{m_volumeReference, modes::pulseVolume(pulses), permissible};
     }
     m_protocol.volume = check;
-    complete();
+    if (record([&](RunJournal& j) { return j.volumeDone(check); }))
+        complete();
 }
 
 }  // namespace verification

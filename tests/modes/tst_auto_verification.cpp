@@ -52,6 +52,38 @@ VerificationParameters quickParameters(double volume, int settleMs = 200)
     return VerificationParameters{settleMs, 2, 100, 300, volume, kPoints};
 }
 
+// What the run's record receives, in order; a write of a kind can be made to fail.
+struct JournalLog {
+    QStringList writes;
+    QString failing;  // "begin", "reading", "point", "volume" or "end"
+    std::optional<Protocol> ended;
+};
+
+class LoggingJournal : public RunJournal {
+public:
+    explicit LoggingJournal(JournalLog& log) : m_log(log) {}
+    bool begin(const Protocol& header) override { return write(QStringLiteral("begin %1").arg(header.points.size())); }
+    bool reading(int point, double value) override { return write(QStringLiteral("reading %1 %2").arg(point).arg(value)); }
+    bool pointDone(int point, const PointResult&) override { return write(QStringLiteral("point %1").arg(point)); }
+    bool volumeDone(const VolumeCheck&) override { return write(QStringLiteral("volume")); }
+    bool end(const Protocol& protocol) override
+    {
+        m_log.ended = protocol;
+        return write(QStringLiteral("end"));
+    }
+    QString error() const override { return QStringLiteral("диск переполнен"); }
+
+private:
+    bool write(const QString& what)
+    {
+        if (!m_log.failing.isEmpty() && what.startsWith(m_log.failing))
+            return false;
+        m_log.writes.append(what);
+        return true;
+    }
+    JournalLog& m_log;
+};
+
 struct Bench : test::Workbench {
     explicit Bench(double meterErrorPct = 0.3, int executingMs = 0) : Bench(benchWithMeterError(meterErrorPct, executingMs), 0) {}
     Bench(const sim::Options& options, int meterType)
@@ -62,7 +94,12 @@ struct Bench : test::Workbench {
             main->meterPolling.restartPolling();
     }
 
-    AutoVerification::Parts parts() { return {main->flowSetter, main->imr, main->delayLine, main->volumeImitation}; }
+    AutoVerification::Parts parts()
+    {
+        AutoVerification::Parts p{main->flowSetter, main->imr, main->delayLine, main->volumeImitation};
+        p.journal = [this] { return std::make_unique<LoggingJournal>(journal); };
+        return p;
+    }
     bool start(double volume = 0, int settleMs = 200) { return verification.start(quickParameters(volume, settleMs), 0.8, kMeter); }
     bool waitForEnd() { return finished.count() > 0 || finished.wait(kRunTimeoutMs); }
     bool waitFor(const std::function<bool()>& reached)
@@ -72,6 +109,7 @@ struct Bench : test::Workbench {
     const Protocol& protocol() const { return verification.protocol(); }
     bool imrIdle() { return ctx().state.values.ImrState == bench::imr::StateIdle; }
 
+    JournalLog journal;
     AutoVerification verification;
     QSignalSpy finished;
 };
@@ -507,6 +545,65 @@ private Q_SLOTS:
         QVERIFY(p.volume && p.volume->pulses);
         QVERIFY(p.volume->pulses->measured > 0.9 * kPulseVolume);
         QVERIFY2(p.volume->pulses->passed(), qPrintable(QString::number(p.volume->pulses->errorPct())));
+    }
+
+    // The run's record gets each reading the moment it is taken, each point and the volume
+    // check as they end, and the whole protocol at the end.
+    void recordFollowsTheRun()
+    {
+        Bench b(benchFor(Setup{}), meter::TypeMultiChannel);
+        QVERIFY(b.connected);
+        QVERIFY(b.start(kPulseVolume));
+        QVERIFY(b.waitForEnd());
+        const Protocol& p = b.protocol();
+        QVERIFY2(p.complete, qPrintable(p.incompleteReason));
+        QStringList expected{QStringLiteral("begin %1").arg(kPoints.size())};
+        for (int i = 0; i < p.points.size(); ++i) {
+            for (double reading : p.points[i].readings)
+                expected.append(QStringLiteral("reading %1 %2").arg(i).arg(reading));
+            expected.append(QStringLiteral("point %1").arg(i));
+        }
+        expected << QStringLiteral("volume") << QStringLiteral("end");
+        QCOMPARE(b.journal.writes, expected);
+        QVERIFY(b.journal.ended == p);
+    }
+
+    void failedRecordEndsTheRun_data()
+    {
+        QTest::addColumn<QString>("failing");
+        QTest::addColumn<int>("pointsDone");
+        QTest::newRow("a reading") << QStringLiteral("reading") << 0;
+        QTest::newRow("a point") << QStringLiteral("point") << 1;  // judged, then not recorded
+        QTest::newRow("the volume check") << QStringLiteral("volume") << int(kPoints.size());
+    }
+    void failedRecordEndsTheRun()
+    {
+        QFETCH(QString, failing);
+        QFETCH(int, pointsDone);
+        Bench b(benchFor(Setup{}), meter::TypeMultiChannel);
+        QVERIFY(b.connected);
+        b.journal.failing = failing;
+        QVERIFY(b.start(kPulseVolume));
+        verifyEndedIncomplete(b, QStringLiteral("архив протоколов не записал измерение: диск переполнен"));
+        for (int i = 0; i < b.protocol().points.size(); ++i)
+            QCOMPARE(b.protocol().points[i].complete, i < pointsDone);
+        QVERIFY(b.imrIdle());
+        QVERIFY(b.journal.ended == b.protocol());
+    }
+
+    // A run whose start cannot be recorded does not start: nothing reaches the bench.
+    void unrecordedStartIsRefused()
+    {
+        Bench b(benchFor(Setup{}), meter::TypeMultiChannel);
+        QVERIFY(b.connected);
+        b.journal.failing = QStringLiteral("begin");
+        b.bench->requests.clear();
+        QVERIFY(!b.start(kPulseVolume));
+        QCOMPARE(b.dialogs.messages,
+                 QStringList{QStringLiteral("Поверка не начата: архив протоколов не записал ее начало.\rдиск переполнен")});
+        QVERIFY(!b.verification.running());
+        QVERIFY(b.ctx().workMode.isFree());
+        QVERIFY(b.bench->requests.isEmpty());
     }
 
     // The run object goes away (its window closed, the program ending) while a run goes.
