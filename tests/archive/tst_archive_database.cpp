@@ -1,18 +1,16 @@
 // Opening the protocol archive: the settings it is opened with, the file created on first use,
 // durable writes in force, the schema brought up to date, and files it must refuse untouched.
-#include "modes/verification/archive/ArchiveDatabase.h"
+#include "ArchiveFixture.h"
 #include "modes/verification/archive/Migrations.h"
 #include "shell/settings/IniFile.h"
 
 #include <QCryptographicHash>
 #include <QFile>
-#include <QSqlQuery>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 
 using verification::archive::ArchiveDatabase;
 using verification::archive::ArchiveSettings;
+using fixture::at;
 
 namespace {
 
@@ -30,27 +28,6 @@ QByteArray digest(const QString& path)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
-
-// Runs `statements` on `path` through a connection of its own, as another program would.
-void writeRaw(const QString& path, const QStringList& statements)
-{
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        for (const QString& s : statements)
-            QVERIFY2(q.exec(s), qPrintable(s));
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
-}
-
-ArchiveSettings at(const QString& file)
-{
-    ArchiveSettings s;
-    s.file = file;
-    return s;
 }
 
 }  // namespace
@@ -160,7 +137,7 @@ private Q_SLOTS:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(bytes);
         } else {
-            writeRaw(file, statements);
+            QVERIFY(fixture::writeRaw(file, statements));
         }
         const QByteArray before = digest(file);
         QVERIFY(!before.isEmpty());

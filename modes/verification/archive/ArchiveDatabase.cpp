@@ -1,20 +1,26 @@
 #include "modes/verification/archive/ArchiveDatabase.h"
 
+#include "modes/verification/archive/ArchiveLog.h"
 #include "modes/verification/archive/Migrations.h"
 #include "modes/verification/archive/Transaction.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 
 #include <atomic>
 
 namespace verification::archive {
 
-namespace {
 Q_LOGGING_CATEGORY(archiveLog, "zta.archive", QtInfoMsg)
+
+namespace {
+// How long a writer waits for another's write lock before it reports the archive busy.
+constexpr int kBusyTimeoutMs = 10000;
+const QString kSqliteBusy = QStringLiteral("5");
 
 QString nextConnectionName()
 {
@@ -67,8 +73,7 @@ bool ArchiveDatabase::open(const ArchiveSettings& settings)
     if (!m_db.isValid())
         m_db = QSqlDatabase::addDatabase(ArchiveSettings::SqliteDriver, m_name);
     m_db.setDatabaseName(m_file);
-    // A writer waits this long for another's write lock before it reports the archive busy.
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     if (!m_db.open())
         return fail(QStringLiteral("Не удалось открыть архив протоколов %1: %2")
                         .arg(QDir::toNativeSeparators(m_file), m_db.lastError().text()));
@@ -105,8 +110,13 @@ std::optional<int> ArchiveDatabase::storedVersion()
 bool ArchiveDatabase::makeDurable()
 {
     QSqlQuery q(m_db);
-    if (!q.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !q.next()
-        || q.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
+    // Turning a new file to WAL needs it alone: a second program opening the same new file at
+    // that moment gets "busy" without waiting, so the switch is tried again for a while.
+    QDeadlineTimer deadline(kBusyTimeoutMs);
+    while (!q.exec(QStringLiteral("PRAGMA journal_mode = WAL")) && q.lastError().nativeErrorCode() == kSqliteBusy
+           && !deadline.hasExpired())
+        QThread::msleep(20);
+    if (!q.isActive() || !q.next() || q.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
         return fail(QStringLiteral("Архив протоколов %1: не удалось включить журнал WAL (%2)")
                         .arg(QDir::toNativeSeparators(m_file), q.lastError().text()));
     for (const QString& pragma : {QStringLiteral("PRAGMA synchronous = FULL"), QStringLiteral("PRAGMA foreign_keys = ON")})

@@ -11,7 +11,7 @@ Transaction::Transaction(const QSqlDatabase& db, Kind kind) : m_db(db)
 
 Transaction::~Transaction()
 {
-    if (m_open)
+    if (m_open && m_db.isOpen())
         QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
 }
 
@@ -34,8 +34,9 @@ std::optional<QSqlQuery> Transaction::exec(const QString& sql, const QVariantLis
         fail(q.lastError().text());
         return std::nullopt;
     }
+    // A null QString would be bound as NULL; text columns hold "" for no text.
     for (const QVariant& v : values)
-        q.addBindValue(v);
+        q.addBindValue(v.typeId() == QMetaType::QString && v.toString().isNull() ? QVariant(QStringLiteral("")) : v);
     if (!q.exec()) {
         fail(q.lastError().text());
         return std::nullopt;

@@ -21,7 +21,8 @@ public:
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
 
-    // Prepares `sql`, binds `values` in order and runs it; none once a statement has failed.
+    // Prepares `sql`, binds `values` in order and runs it; none once a statement has failed. An
+    // invalid QVariant binds NULL; a null QString binds empty text.
     std::optional<QSqlQuery> exec(const QString& sql, const QVariantList& values = {});
     // The first value of the first row; none without a row or after a failure.
     std::optional<QVariant> value(const QString& sql, const QVariantList& values = {});
