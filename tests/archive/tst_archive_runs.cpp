@@ -85,6 +85,22 @@ private Q_SLOTS:
         QVERIFY(run->seal.isEmpty());
     }
 
+    void endedRunIsNotWrittenAgain()
+    {
+        ArchiveDatabase db;
+        QVERIFY2(db.open(fixture::at(newFile())), qPrintable(db.error()));
+        RunRecorder recorder(db, QStringLiteral("Стенд 1"), QString());
+        const verification::Protocol p = sample::complete();
+        QVERIFY(sample::record(recorder, p));
+        QVERIFY(!recorder.reading(0, 1.0));
+        QVERIFY2(recorder.error().contains(QStringLiteral("уже окончена")), qPrintable(recorder.error()));
+        QVERIFY(!recorder.end(p));
+        QVERIFY(!recorder.begin(sample::header()));
+        ArchiveReader reader(db);
+        QVERIFY(reader.load(recorder.number())->protocol == p);
+        QCOMPARE(reader.verifyChain(), std::optional<QStringList>(QStringList()));
+    }
+
     void readingOfAnUnplannedPointRefused()
     {
         ArchiveDatabase db;

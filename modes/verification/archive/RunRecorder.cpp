@@ -24,8 +24,10 @@ bool RunRecorder::fail(const QString& what, const QString& why)
 
 bool RunRecorder::begin(const Protocol& header)
 {
-    Q_ASSERT(!m_run);
-    Q_ASSERT(header.started.isValid());
+    if (m_run || !m_number.isEmpty())
+        return fail(QStringLiteral("начало поверки"), QStringLiteral("поверка %1 уже начата").arg(m_number));
+    if (!header.started.isValid())
+        return fail(QStringLiteral("начало поверки"), QStringLiteral("не задано время начала"));
     const int year = header.started.date().year();
     Transaction t(m_archive.connection(), Transaction::Kind::Write);
     t.exec(QStringLiteral("INSERT INTO number_counters (prefix, year, last) VALUES (?, ?, 0) ON CONFLICT (prefix, year) DO NOTHING"),
@@ -48,53 +50,56 @@ bool RunRecorder::begin(const Protocol& header)
     return true;
 }
 
+bool RunRecorder::write(const QString& what, const std::function<void(Transaction&, qint64)>& statements)
+{
+    if (!m_run)
+        return fail(what, QStringLiteral("поверка не начата или уже окончена"));
+    Transaction t(m_archive.connection(), Transaction::Kind::Write);
+    statements(t, *m_run);
+    return t.commit() || fail(what, t.error());
+}
+
 bool RunRecorder::reading(int pointIndex, double value)
 {
-    Q_ASSERT(m_run);
-    Transaction t(m_archive.connection(), Transaction::Kind::Write);
-    rows::addReading(t, *m_run, pointIndex, value);
-    return t.commit() || fail(QStringLiteral("показание точки %1").arg(pointIndex + 1), t.error());
+    return write(QStringLiteral("показание точки %1").arg(pointIndex + 1),
+                 [&](Transaction& t, qint64 run) { rows::addReading(t, run, pointIndex, value); });
 }
 
 bool RunRecorder::pointDone(int pointIndex, const PointResult& point)
 {
-    Q_ASSERT(m_run);
-    Transaction t(m_archive.connection(), Transaction::Kind::Write);
-    rows::writePoint(t, *m_run, pointIndex, point);
-    return t.commit() || fail(QStringLiteral("результат точки %1").arg(pointIndex + 1), t.error());
+    return write(QStringLiteral("результат точки %1").arg(pointIndex + 1),
+                 [&](Transaction& t, qint64 run) { rows::writePoint(t, run, pointIndex, point); });
 }
 
 bool RunRecorder::volumeDone(const VolumeCheck& volume)
 {
-    Q_ASSERT(m_run);
-    Transaction t(m_archive.connection(), Transaction::Kind::Write);
-    rows::writeVolume(t, *m_run, volume);
-    return t.commit() || fail(QStringLiteral("результат проверки объема"), t.error());
+    return write(QStringLiteral("результат проверки объема"), [&](Transaction& t, qint64 run) { rows::writeVolume(t, run, volume); });
 }
 
 bool RunRecorder::checksSkipped(const Protocol& protocol)
 {
-    Q_ASSERT(m_run);
-    Transaction t(m_archive.connection(), Transaction::Kind::Write);
-    rows::writeSkipped(t, *m_run, protocol);
-    return t.commit() || fail(QStringLiteral("причины непроведенных проверок"), t.error());
+    return write(QStringLiteral("причины непроведенных проверок"),
+                 [&](Transaction& t, qint64 run) { rows::writeSkipped(t, run, protocol); });
 }
 
 bool RunRecorder::end(const Protocol& protocol)
 {
-    Q_ASSERT(m_run);
-    Transaction t(m_archive.connection(), Transaction::Kind::Write);
-    rows::writeHeader(t, *m_run, protocol);
-    rows::writeResults(t, *m_run, protocol);
-    const RunState state = protocol.complete ? RunState::Complete : RunState::Incomplete;
-    rows::writeOutcome(t, *m_run, state, QDateTime::currentDateTimeUtc(), protocol.conclusion());
-    const std::optional<ArchivedRun> stored = rows::load(t, *m_run);
-    // Everything but the readings was just written: a difference is a reading the run took
-    // without writing it here, and the record would not be the protocol the operator sees.
-    if (stored && stored->protocol != protocol)
-        t.fail(QStringLiteral("показания в архиве не совпадают с показаниями поверки"));
-    sealRun(t, *m_run);
-    return t.commit() || fail(QStringLiteral("окончание поверки"), t.error());
+    const bool written = write(QStringLiteral("окончание поверки"), [&](Transaction& t, qint64 run) {
+        rows::writeHeader(t, run, protocol);
+        rows::writeResults(t, run, protocol);
+        const RunState state = protocol.complete ? RunState::Complete : RunState::Incomplete;
+        rows::writeOutcome(t, run, state, QDateTime::currentDateTimeUtc(), protocol.conclusion());
+        const std::optional<ArchivedRun> stored = rows::load(t, run);
+        // Everything but the readings was just written: a difference is a reading the run took
+        // without writing it here, and the record would not be the protocol the operator sees.
+        if (stored && stored->protocol != protocol)
+            t.fail(QStringLiteral("показания в архиве не совпадают с показаниями поверки"));
+        sealRun(t, run);
+    });
+    // A sealed record is not written again.
+    if (written)
+        m_run.reset();
+    return written;
 }
 
 Recovery recoverInterrupted(const ArchiveDatabase& archive, const QString& bench)

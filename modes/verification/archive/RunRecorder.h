@@ -14,11 +14,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace verification::archive {
 
 class ArchiveDatabase;
+class Transaction;
 
 class RunRecorder {
 public:
@@ -39,13 +41,16 @@ public:
     // Why the volume, the pulses or the current were not checked.
     bool checksSkipped(const Protocol& protocol);
     // Stores the final protocol's header and results and the run's state (complete or not),
-    // and seals the record. Refused when the readings stored differ from the protocol's.
+    // and seals the record. Refused when the readings stored differ from the protocol's. Once
+    // it succeeds, the recorder writes nothing more.
     bool end(const Protocol& protocol);
 
     const QString& error() const { return m_error; }
 
 private:
     bool fail(const QString& what, const QString& why);
+    // Runs `statements` on the run begun and not yet ended, in one transaction.
+    bool write(const QString& what, const std::function<void(Transaction&, qint64 run)>& statements);
 
     const ArchiveDatabase& m_archive;
     QString m_bench;
