@@ -105,8 +105,10 @@ void sealRun(Transaction& t, qint64 run)
     const QString previous =
         order > 0 ? t.value(QStringLiteral("SELECT seal FROM runs WHERE seal_order = ?"), {order}).value_or(QVariant()).toString() : QString();
     const std::optional<ArchivedRun> record = rows::load(t, run);
-    if (!record)
-        return t.fail(t.failed() ? t.error() : QStringLiteral("запись поверки не найдена"));
+    if (!record) {
+        t.fail(QStringLiteral("запись поверки не найдена"));  // kept only when no failure came first
+        return;
+    }
     t.exec(QStringLiteral("UPDATE runs SET seal_order = ?, previous_seal = ?, seal = ? WHERE id = ?"),
            {order + 1, previous, sealOf(previous, *record), run});
 }
