@@ -37,8 +37,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries and the rest come from the binaries themselves (dpkg-shlibdeps, from dpkg-dev)
-# and join the packages named here: Qt's Russian texts for its own dialogs and buttons.
+# and join the packages named here: Qt's Russian texts for its own dialogs and buttons, and the
+# SQLite driver of Qt SQL, a plugin no binary links, for the protocol archive.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-translations-l10n)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, libqt6sql6-sqlite")
 
 include(CPack)

@@ -59,6 +59,8 @@ for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialbus6 libqt6seri
 done
 # Qt's own dialogs and standard buttons speak Russian only with Qt's translations.
 grep -qE "(^|, )qt6-translations-l10n( |,|$)" <<<"$depends" || fail "Depends lacks qt6-translations-l10n: $depends"
+# The protocol archive opens its SQLite file through Qt SQL's driver plugin, which no binary links.
+grep -qE "(^|, )libqt6sql6-sqlite( |,|$)" <<<"$depends" || fail "Depends lacks libqt6sql6-sqlite: $depends"
 description=$(field Description)
 [ "$(wc -l <<<"$description")" -gt 2 ] || fail "no long description: $description"
 
