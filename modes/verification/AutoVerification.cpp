@@ -101,6 +101,8 @@ bool AutoVerification::beginRecord()
     if (!m_parts.journal)
         return true;
     m_journal = m_parts.journal();
+    if (!m_journal)
+        return false;  // the operator has been told why
     if (m_journal->begin(m_protocol))
         return true;
     ui::dialogs().message(QStringLiteral("Поверка не начата: архив протоколов не записал ее начало.\r") + m_journal->error());

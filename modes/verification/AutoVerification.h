@@ -45,7 +45,8 @@ public:
         // wired to, asked at each start: those the operator chose for the statistics window.
         std::function<int()> pulseInput = [] { return 0; };
         std::function<int()> currentChannel = [] { return 0; };
-        // Makes the record of each run as it goes; none: the runs are not recorded.
+        // Makes the record of each run as it goes (none, after telling the operator: the run
+        // does not start); no function: the runs are not recorded.
         std::function<std::unique_ptr<RunJournal>()> journal;
     };
 

@@ -22,7 +22,7 @@ public:
     // The run ended, complete or not: `protocol` is all it measured.
     virtual bool end(const Protocol& protocol) = 0;
 
-    virtual QString error() const = 0;
+    virtual const QString& error() const = 0;
 };
 
 }  // namespace verification

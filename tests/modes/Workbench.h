@@ -12,6 +12,7 @@
 #include "../support/ScriptedDialogs.h"
 #include "../support/VirtualClock.h"
 #include "ui/app/MainFrm.h"
+#include "shell/settings/IniFile.h"
 #include "shell/settings/SettingsLocation.h"
 #include "sim/Equipment.h"
 
@@ -85,6 +86,10 @@ struct Workbench {
             },
             [] { return QStringList{QStringLiteral("COM1")}; }, programClock);
         clock.setBusy([this] { return bench->hasPostedAnswers() || meter->hasPostedAnswers(); });
+        // The protocol archive beside the test's own settings; written once the window has read
+        // them, as a settings file of its own would change what the window starts with.
+        settings::IniFile(settings::ztaIniPath())
+            .writeString(QStringLiteral("Archive"), QStringLiteral("File"), dir.filePath(QStringLiteral("archive.sqlite")));
         shell::Context& c = ctx();
         c.modules.ImrModule.Adr = quint8(options.imrAddress);
         c.modules.UsiModule.Adr = quint8(options.usiAddress);

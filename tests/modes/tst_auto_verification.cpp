@@ -71,7 +71,7 @@ public:
         m_log.ended = protocol;
         return write(QStringLiteral("end"));
     }
-    QString error() const override { return QStringLiteral("диск переполнен"); }
+    const QString& error() const override { return m_error; }
 
 private:
     bool write(const QString& what)
@@ -82,6 +82,7 @@ private:
         return true;
     }
     JournalLog& m_log;
+    const QString m_error = QStringLiteral("диск переполнен");
 };
 
 struct Bench : test::Workbench {

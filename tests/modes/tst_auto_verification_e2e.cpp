@@ -2,7 +2,8 @@
 // pseudo-terminals (or the ports named by ZTA_BENCH_PORT and ZTA_METER_PORT, with the meter type
 // in ZTA_METER_TYPE, 6 when not given), the Modbus RTU server on each line, the main window with
 // its module search. The verdict follows the meter's error, "Стоп" leaves an incomplete
-// protocol, and every protocol comes out as a PDF and a CSV that reads back the same numbers.
+// protocol, every protocol comes out as a PDF and a CSV that reads back the same numbers, and
+// every run is in the protocol archive as it was measured, sealed.
 #include "../support/PtyLines.h"
 #include "../support/ScriptedDialogs.h"
 #include "bench/ImrCommands.h"
@@ -11,6 +12,8 @@
 #include "modes/verification/AutoVerification.h"
 #include "modes/verification/ProtocolCsv.h"
 #include "modes/verification/ProtocolFiles.h"
+#include "modes/verification/archive/ArchiveDatabase.h"
+#include "modes/verification/archive/ArchiveReader.h"
 #include "ui/app/MainFrm.h"
 
 #include <QSignalSpy>
@@ -58,10 +61,9 @@ struct Station {
     explicit Station(double meterErrorPct)
         : lines(simulated(meterErrorPct)),
           main([](const char*) { return std::make_unique<comm::RtuComMaster>(); }),
-          run(main.ctx, {main.flowSetter, main.imr, main.delayLine, main.volumeImitation}),
+          run(main.autoVerification),
           finished(&run, &AutoVerification::finished)
     {
-        lines.pointSettingsAtThem(settingsDir.path());
     }
 
     // False (with the test failed) when the lines or the modules are not there.
@@ -89,9 +91,11 @@ struct Station {
 
     QTemporaryDir settingsDir;
     test::PtyLines lines;
+    // The settings point at the lines and the archive before the window reads them.
+    const bool settingsPointed = (lines.pointSettingsAtThem(settingsDir.path()), true);
     test::ScriptedDialogs dialogs;
     app::TMainFrm main;
-    AutoVerification run;
+    AutoVerification& run;  // the program's own, which keeps its runs in the archive
     QSignalSpy finished;
 };
 
@@ -115,6 +119,23 @@ void verifyFiles(const Protocol& p)
     QCOMPARE(read->points, p.points);
     QCOMPARE(read->volume, p.volume);
     QVERIFY(*read == p);
+}
+
+// The run as the archive holds it: the protocol measured, in the state it ended in, sealed in
+// an intact chain. A fresh archive gives its first run the number <year>-1.
+void verifyArchived(Station& s, const Protocol& p, archive::RunState state)
+{
+    archive::ArchiveSettings settings;
+    settings.file = s.settingsDir.filePath(QStringLiteral("archive.sqlite"));
+    archive::ArchiveDatabase database;
+    QVERIFY2(database.open(settings), qPrintable(database.error()));
+    archive::ArchiveReader reader(database);
+    const std::optional<archive::ArchivedRun> run = reader.load(QStringLiteral("%1-1").arg(p.started.date().year()));
+    QVERIFY2(run, qPrintable(reader.error()));
+    QVERIFY(run->protocol == p);
+    QCOMPARE(run->state, state);
+    QCOMPARE(run->seal.size(), 64);
+    QCOMPARE(reader.verifyChain(), std::optional<QStringList>(QStringList{}));
 }
 
 void verifyBenchAtRest(Station& s)
@@ -163,6 +184,7 @@ private Q_SLOTS:
             QCOMPARE(point.readings.size(), 2);
         verifyBenchAtRest(s);
         verifyFiles(p);
+        verifyArchived(s, p, archive::RunState::Complete);
         if (!errorSet)
             return;
         QCOMPARE(p.conclusion(), conclusion);
@@ -196,6 +218,7 @@ private Q_SLOTS:
         QVERIFY(!p.volume);
         verifyBenchAtRest(s);
         verifyFiles(p);
+        verifyArchived(s, p, archive::RunState::Incomplete);
     }
 };
 

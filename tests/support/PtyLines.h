@@ -32,7 +32,8 @@ struct PtyLines {
     }
     static bool external() { return qEnvironmentVariableIsSet("ZTA_BENCH_PORT") && qEnvironmentVariableIsSet("ZTA_METER_PORT"); }
 
-    // Settings in a directory of their own, with both lines' channels on these ports.
+    // Settings in a directory of their own, with both lines' channels on these ports and the
+    // protocol archive there too.
     void pointSettingsAtThem(const QString& settingsDir) const
     {
         settings::setSettingsDirectory(settingsDir);
@@ -44,6 +45,7 @@ struct PtyLines {
         channel.write(ini, "ZTA");
         channel.port = meterPort;
         channel.write(ini, "PRIBOR");
+        ini.writeString(QStringLiteral("Archive"), QStringLiteral("File"), settingsDir + QStringLiteral("/archive.sqlite"));
     }
 
     QTemporaryDir simDir;

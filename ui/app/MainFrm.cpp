@@ -71,8 +71,9 @@ TMainFrm::TMainFrm(const ServerFactory& makeServer, comm::PortSource ports, comm
       volumeVerification(ctx, form.poverV, ImVOFrm, volumeImitation, flowSetter, imr,
                          [this] { volumeAccumulation.parametersAccepted(); }),
       flowVerification(ctx, form.poverQ, imr, delayLine),
+      archive(settings::ztaIniPath()),
       autoVerification(ctx, {flowSetter, imr, delayLine, volumeImitation, [this] { return chosenPulseInput(form.usiGroup); },
-                             [this] { return std::max(0, iptReadout.chosenChannel()); }}),
+                             [this] { return std::max(0, iptReadout.chosenChannel()); }, [this] { return archive.journal(); }}),
       ParATFrm(settings::ztaIniPath()),
       Form18(settings::ztaIniPath()),
       autoVerificationWindow(ctx, autoVerification, settings::ztaIniPath(), verification::defaultProtocolFolder())

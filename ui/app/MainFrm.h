@@ -27,6 +27,7 @@
 #include "modes/verification/AutoVerification.h"
 #include "modes/verification/AutoVerificationWindow.h"
 #include "modes/verification/ParATFrm.h"
+#include "modes/verification/archive/ProgramArchive.h"
 #include "modes/verification/PointsFrm.h"
 #include "service/DelayLineCalibration.h"
 #include "service/ImrTuning.h"
@@ -102,6 +103,7 @@ public:
     modes::FlowVerification flowVerification;
 
     // The automatic verification of the meter under test, started from the page "Протокол".
+    verification::archive::ProgramArchive archive;
     verification::AutoVerification autoVerification;
     verification::TParATFrm ParATFrm;
     verification::PointsFrm Form18;

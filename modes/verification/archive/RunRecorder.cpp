@@ -10,7 +10,6 @@
 
 namespace verification::archive {
 
-
 RunRecorder::RunRecorder(const ArchiveDatabase& archive, QString bench, QString prefix)
     : m_archive(archive), m_bench(std::move(bench)), m_prefix(std::move(prefix))
 {

@@ -9,6 +9,7 @@
 // the file's write lock, so two writers never take the same number and a number is never
 // given again. end() stores the outcome and seals the record (see RecordSeal.h).
 #include "modes/verification/Protocol.h"
+#include "modes/verification/RunJournal.h"
 #include "modes/verification/archive/ArchivedRun.h"
 
 #include <QString>
@@ -22,30 +23,30 @@ namespace verification::archive {
 class ArchiveDatabase;
 class Transaction;
 
-class RunRecorder {
+class RunRecorder : public RunJournal {
 public:
     // `bench`: this bench's name in the archive; `prefix`: put before its protocol numbers.
     RunRecorder(const ArchiveDatabase& archive, QString bench, QString prefix);
 
     // Stores the header, the parameters and the points planned (header.points); `header.started`
     // gives the number's year.
-    bool begin(const Protocol& header);
+    bool begin(const Protocol& header) override;
     // The run's number, once begun.
     const QString& number() const { return m_number; }
 
     // The next reading of point `pointIndex`.
-    bool reading(int pointIndex, double value);
+    bool reading(int pointIndex, double value) override;
     // A point's result and its current check; its readings came through reading().
-    bool pointDone(int pointIndex, const PointResult& point);
-    bool volumeDone(const VolumeCheck& volume);
+    bool pointDone(int pointIndex, const PointResult& point) override;
+    bool volumeDone(const VolumeCheck& volume) override;
     // Why the volume, the pulses or the current were not checked.
     bool checksSkipped(const Protocol& protocol);
     // Stores the final protocol's header and results and the run's state (complete or not),
     // and seals the record. Refused when the readings stored differ from the protocol's. Once
     // it succeeds, the recorder writes nothing more.
-    bool end(const Protocol& protocol);
+    bool end(const Protocol& protocol) override;
 
-    const QString& error() const { return m_error; }
+    const QString& error() const override { return m_error; }
 
 private:
     bool fail(const QString& what, const QString& why);
