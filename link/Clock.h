@@ -1,7 +1,8 @@
 #pragma once
-// The program's time: how long a workflow waits, when it gives up on an answer. Workflows
-// never read the wall clock or start a QTimer of their own: they ask the clock in their
-// context, so a test can put in a clock it drives and run an hour's verification in moments.
+// The program's time: how long a workflow waits, when it gives up on an answer. A workflow's
+// waits go through the clock in its context rather than the wall clock or a QTimer of its own,
+// so a test can put in a clock it drives and run an hour's verification in moments. (The
+// windows' own tick timers, ui::Timer, stay on real time: tests tick them by hand.)
 #include <QtGlobal>
 
 #include <functional>
