@@ -3,7 +3,6 @@
 #include "modes/verification/Protocol.h"
 #include "modes/verification/archive/RunRecorder.h"
 
-
 namespace sample {
 
 using namespace verification;
@@ -13,7 +12,7 @@ inline Protocol header(int year = 2026)
     Protocol p;
     p.started = QDateTime(QDate(year, 3, 14), QTime(9, 26, 53, 589));
     p.bench = QStringLiteral("ИМР №12, УСИ №7, ИПТ №3");
-    p.meterType = QStringLiteral("ВЗЛЕТ МР");
+    p.meterType = QStringLiteral("Альфа МР");
     // A tab and a line break must come back as they were and not fake the seal's lines.
     p.meter = MeterIdentity{QStringLiteral("SN-0042\t17"), QStringLiteral("ООО \"Водоканал\"\nцех 2"), QStringLiteral("Иванов И. И.")};
     p.autoCirculations = 12;

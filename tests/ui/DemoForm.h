@@ -109,7 +109,7 @@ public:
         choice.columns = 2;
         choice.onClick = [this] { events << QStringLiteral("choice:%1").arg(choice.itemIndex()); };
         combo.setGeometry(8, 180, 200, 21);
-        combo.setItems({QStringLiteral("ВЗЛЕТ"), QStringLiteral("ЭРИС"), QStringLiteral("Карат")});
+        combo.setItems({QStringLiteral("Альфа"), QStringLiteral("Бета"), QStringLiteral("Гамма")});
         combo.onChange = [this] { events << QStringLiteral("combo:") + combo.text(); };
 
         memo.setGeometry(8, 8, 200, 80);

@@ -160,10 +160,10 @@ void FormWindowTest::modelChangeShowsInWidget_data()
                const auto items = itemsOf(w, f.choice);  // 2 columns: a b c | d e
                return items.size() == 5 && items.at(3)->x() > items.at(0)->x() && items.at(3)->y() == items.at(0)->y();
            });
-    QTest::newRow("combo items and index") << ModelChange([](DemoForm& f) { f.combo.setItems({"ВЗЛЕТ", "Карат"}); f.combo.setItemIndex(1); })
+    QTest::newRow("combo items and index") << ModelChange([](DemoForm& f) { f.combo.setItems({"Альфа", "Гамма"}); f.combo.setItemIndex(1); })
         << WidgetCheck([](DemoForm& f, FormWindow& w) {
                auto* c = widget<QComboBox>(w, f.combo);
-               return c->count() == 2 && c->currentText() == QStringLiteral("Карат");
+               return c->count() == 2 && c->currentText() == QStringLiteral("Гамма");
            });
     QTest::newRow("grid cells") << ModelChange([](DemoForm& f) { f.grid.setCell(1, 2, QStringLiteral("?")); })
         << WidgetCheck([](DemoForm& f, FormWindow& w) {
@@ -361,7 +361,7 @@ void FormWindowTest::operatorGesturesUpdateTheModelBeforeTheHandler_data()
         auto* c = widget<QComboBox>(w, f.combo);
         c->setFocus();
         QTest::keyClick(c, Qt::Key_Down);
-    }) << QStringLiteral("combo:ВЗЛЕТ");
+    }) << QStringLiteral("combo:Альфа");
     QTest::newRow("grid row") << Gesture([](DemoForm& f, FormWindow& w) {
         f.pages.setActivePage(&f.pageMore);
         auto* g = widget<QTableWidget>(w, f.grid);
